@@ -1,0 +1,277 @@
+#include "ZAVDict.h"
+
+#include "Str_util.h"
+
+#include <QIODevice>
+#include <QLocale>
+
+// ---------------------------------------------------------------------------
+// Grades
+
+QString TQuantityProvider::ClearText(TQuantityType QuantityType, int AValue)
+{
+    static const char16_t *const Texts[4][5] = {
+        {u"vereinzelte", u"mehrere", u"etliche", u"viele", u"sehr viele"},
+        {u"sehr wenig", u"wenig", u"mittlere Menge", u"viel", u"sehr viel"},
+        {u"sehr schwach", u"schwach", u"mittlere Stärke", u"stark", u"sehr stark"},
+        {u"sehr schlecht", u"schlecht", u"mäßig", u"gut", u"sehr gut"},
+    };
+    if (QuantityType < qtAnzahl || QuantityType > qtQuality || AValue < 1 || AValue > 5)
+        return QString();
+    return QString::fromUtf16(Texts[QuantityType - 1][AValue - 1]);
+}
+
+QString TQuantityProvider::ClearText(TQuantityType QuantityType, const QString &AValue)
+{
+    bool Ok = false;
+    const int V = AValue.toInt(&Ok, 10);
+    return ClearText(QuantityType, Ok ? V : 0);
+}
+
+TQuantityType QuantityTypeFromAttribute(QStringView AAttribute)
+{
+    if (AAttribute.contains(u"Quant_A", Qt::CaseInsensitive))
+        return qtAnzahl;
+    if (AAttribute.contains(u"Quant_M", Qt::CaseInsensitive))
+        return qtMenge;
+    if (AAttribute.contains(u"Quant_Q", Qt::CaseInsensitive))
+        return qtQuality;
+    if (AAttribute.contains(u"Quant_S", Qt::CaseInsensitive))
+        return qtStaerke;
+    return qtNone;
+}
+
+// ---------------------------------------------------------------------------
+// Bracket groups
+
+namespace {
+
+// Finds the first group opened by AOpen. startpos is 1-based (0: none); the inner
+// text starts after it and is ALength long. Literal to the classic algorithm: the
+// loop never looks at the last character, so an unclosed group loses it.
+void FindGroup(QStringView s, QChar AOpen, QChar AClose, int &startpos, int &ALength)
+{
+    startpos = int(s.indexOf(AOpen)) + 1;
+    ALength = 0;
+    if (startpos == 0)
+        return;
+    int Depth = 1;
+    int Cur = startpos + 1;
+    const int Len = int(s.size());
+    while (Depth > 0 && Cur < Len) {
+        const QChar C = s[Cur - 1];
+        if (C == AOpen)
+            ++Depth;
+        else if (C == AClose)
+            --Depth;
+        if (Depth != 0)
+            ++Cur;
+    }
+    ALength = Cur - startpos - 1;
+}
+
+// Trim as the classic runtime does: blanks and control characters at both ends.
+void TrimInPlace(QString &S)
+{
+    qsizetype B = 0;
+    qsizetype E = S.size();
+    while (B < E && S.at(B).unicode() <= u' ')
+        ++B;
+    while (E > B && S.at(E - 1).unicode() <= u' ')
+        --E;
+    if (B > 0 || E < S.size())
+        S = S.mid(B, E - B);
+}
+
+int LastDigit(QStringView s)
+{
+    if (s.isEmpty())
+        return 0;
+    const char16_t C = s.back().unicode();
+    return (C >= u'0' && C <= u'9') ? int(C - u'0') : 0;
+}
+
+} // namespace
+
+QString TextInBrackets(const QString &s, int &startpos)
+{
+    int Length = 0;
+    FindGroup(s, u'[', u']', startpos, Length);
+    return startpos == 0 ? QString() : s.mid(startpos, Length);
+}
+
+QString TextInKlammern(const QString &s, int &startpos)
+{
+    int Length = 0;
+    FindGroup(s, u'(', u')', startpos, Length);
+    return startpos == 0 ? QString() : s.mid(startpos, Length);
+}
+
+// ---------------------------------------------------------------------------
+// TZAVAtom
+
+TClass TZAVAtom::ClassInfo()
+{
+    static const TClassInfo Info{
+        QStringLiteral("TZAVAtom"),
+        TObject::ClassInfo(),
+        [] { return static_cast<TObject *>(new TZAVAtom); },
+        {{QStringLiteral("Load"), [](TObject *Self, QIODevice *S) { static_cast<TZAVAtom *>(Self)->Load(S); }},
+         {QStringLiteral("Store"), [](TObject *Self, QIODevice *S) { static_cast<TZAVAtom *>(Self)->Store(S); }}}};
+    return &Info;
+}
+
+TZAVAtom::TZAVAtom(const QString &AAbbr, const QString &AClearText)
+    : FAbbr(AAbbr)
+    , FClearText(AClearText)
+{
+}
+
+void TZAVAtom::Translate(QStringView AAbbr, bool DeleteBrackets, QString &Result) const
+{
+    if (AAbbr == FAbbr) {
+        Result = FClearText;
+    } else {
+        const int V = LastDigit(AAbbr);
+        if (V >= 1 && V <= 5 && FQuantityType != qtNone)
+            Result = TQuantityProvider::ClearText(FQuantityType, V) + u' ' + FClearText;
+    }
+    if (DeleteBrackets) {
+        int StartPos = 0;
+        int Length = 0;
+        FindGroup(Result, u'[', u']', StartPos, Length);
+        if (StartPos > 0 && Length > 0)
+            Result.remove(StartPos - 1, Length + 2);
+    }
+    TrimInPlace(Result);
+}
+
+void TZAVAtom::Store(QIODevice *S) const
+{
+    WriteStrToStream(S, FAbbr);
+    WriteStrToStream(S, FClearText);
+    WriteStrToStream(S, FZS);
+    WriteByte(S, FQuantityType);
+}
+
+void TZAVAtom::Load(QIODevice *S)
+{
+    FAbbr = LoadStrFromStream(S);
+    FClearText = LoadStrFromStream(S);
+    FZS = LoadStrFromStream(S);
+    // The byte is kept as stored; values beyond 4 read as no grade.
+    FQuantityType = TQuantityType(ReadByte(S));
+}
+
+int CompareZAVAtoms(const TZAVAtom *Item1, const TZAVAtom *Item2)
+{
+    return QStringView(Item1->Abbr()).compare(Item2->Abbr(), Qt::CaseSensitive);
+}
+
+// ---------------------------------------------------------------------------
+// TZAVDict
+
+TClass TZAVDict::ClassInfo()
+{
+    static const TClassInfo Info{
+        QStringLiteral("TZAVDict"),
+        TQDObjectList::ClassInfo(),
+        // Bare: empty, not owning, no table name; ReadData sets all three.
+        [] { return static_cast<TObject *>(new TZAVDict(false)); },
+        {{QStringLiteral("ReadData"), [](TObject *Self, QIODevice *S) { static_cast<TZAVDict *>(Self)->ReadData(S); }},
+         {QStringLiteral("WriteData"),
+          [](TObject *Self, QIODevice *S) { static_cast<TZAVDict *>(Self)->WriteData(S); }}}};
+    return &Info;
+}
+
+int TZAVDict::FindIndex(QStringView AAbbreviation) const
+{
+    const auto Base = begin();
+    int L = 0;
+    int H = Count() - 1;
+    bool Found = false;
+    while (L <= H) {
+        const int I = (L + H) >> 1;
+        const int C = QStringView(static_cast<const TZAVAtom *>(Base[I])->Abbr()).compare(AAbbreviation, Qt::CaseSensitive);
+        if (C < 0) {
+            L = I + 1;
+        } else {
+            H = I - 1;
+            if (C == 0) {
+                Found = true;
+                L = I;
+            }
+        }
+    }
+    return Found ? L : -1;
+}
+
+TZAVAtom *TZAVDict::Find(QStringView AAbbreviation, bool AllowQuantifikator) const
+{
+    if (AAbbreviation.isEmpty())
+        return nullptr;
+    int Index = FindIndex(AAbbreviation);
+    if (Index < 0 && AllowQuantifikator) {
+        const int V = LastDigit(AAbbreviation);
+        if (V >= 1 && V <= 5 && AAbbreviation.size() > 1)
+            Index = FindIndex(AAbbreviation.chopped(1));
+    }
+    return Index < 0 ? nullptr : static_cast<TZAVAtom *>(begin()[Index]);
+}
+
+TZavAtomArray TZAVDict::FindClearText(const QString &s, bool CaseSensitiv) const
+{
+    TZavAtomArray Result;
+    if (s.isEmpty())
+        return Result;
+    if (CaseSensitiv) {
+        for (TObject *Obj : *this) {
+            auto *A = static_cast<TZAVAtom *>(Obj);
+            if (A->ClearText().contains(s, Qt::CaseSensitive))
+                Result.append(A);
+        }
+        return Result;
+    }
+    const QLocale Locale;
+    const QString Upper = Locale.toUpper(s);
+    for (TObject *Obj : *this) {
+        auto *A = static_cast<TZAVAtom *>(Obj);
+        if (!A->ClearText().isEmpty() && Locale.toUpper(A->ClearText()).contains(Upper, Qt::CaseSensitive))
+            Result.append(A);
+    }
+    return Result;
+}
+
+void TZAVDict::SortAlphabet()
+{
+    Sort([](const TObject *A, const TObject *B) {
+        return CompareZAVAtoms(static_cast<const TZAVAtom *>(A), static_cast<const TZAVAtom *>(B)) < 0;
+    });
+}
+
+void TZAVDict::ReadData(QIODevice *S)
+{
+    FTablename = LoadStrFromStream(S);
+    TQDObjectList::ReadData(S);
+}
+
+void TZAVDict::WriteData(QIODevice *S) const
+{
+    WriteStrToStream(S, FTablename);
+    TQDObjectList::WriteData(S);
+}
+
+bool TZAVDict::AcceptsStreamed(const TObject *AObject) const
+{
+    // Find and the parsers take every element for an entry.
+    return AObject->InheritsFrom(TZAVAtom::ClassInfo());
+}
+
+// Module start of the dictionary module: the two streamable classes.
+namespace {
+const bool ZAVDictClassesRegistered = [] {
+    RegisterStreamClass(TZAVDict::ClassInfo(), QStringLiteral("ReadData"), QStringLiteral("WriteData"));
+    RegisterStreamClass(TZAVAtom::ClassInfo(), QStringLiteral("Load"), QStringLiteral("Store"));
+    return true;
+}();
+} // namespace

@@ -1,0 +1,299 @@
+#include "QDStreamList.h"
+
+#include "Str_util.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QIODevice>
+
+#include <algorithm>
+
+// ---------------------------------------------------------------------------
+// Registry
+
+namespace {
+
+int CompareClassNames(const QString &A, const QString &B)
+{
+    return QString::localeAwareCompare(A.toUpper(), B.toUpper());
+}
+
+} // namespace
+
+size_t TClassRegistry::LowerBound(const QString &AName) const
+{
+    const auto It = std::lower_bound(FItems.begin(), FItems.end(), AName,
+                                     [](const auto &Item, const QString &Name) {
+                                         return CompareClassNames(Item.first, Name) < 0;
+                                     });
+    return size_t(It - FItems.begin());
+}
+
+bool TClassRegistry::Add(const QString &AName, std::unique_ptr<TMyObjItem> AItem)
+{
+    const size_t Pos = LowerBound(AName);
+    if (Pos < FItems.size() && CompareClassNames(FItems[Pos].first, AName) == 0)
+        return false;
+    FItems.emplace(FItems.begin() + qsizetype(Pos), AName, std::move(AItem));
+    return true;
+}
+
+TMyObjItem *TClassRegistry::Find(const QString &AName) const
+{
+    const size_t Pos = LowerBound(AName);
+    if (Pos < FItems.size() && CompareClassNames(FItems[Pos].first, AName) == 0)
+        return FItems[Pos].second.get();
+    return nullptr;
+}
+
+TClassRegistry &ClassRegistry()
+{
+    static TClassRegistry Registry;
+    return Registry;
+}
+
+quint32 RegisterClipboardFormat(const QString &AFormatName)
+{
+    // Identifiers in the range Windows uses for registered formats, stable per name.
+    static QHash<QString, quint32> Formats;
+    const QString Key = AFormatName.toCaseFolded();
+    auto It = Formats.constFind(Key);
+    if (It != Formats.constEnd())
+        return It.value();
+    const quint32 Id = 0xC000u + quint32(Formats.size());
+    Formats.insert(Key, Id);
+    return Id;
+}
+
+// Module start: the registry exists before any class registers with it.
+const quint32 cf_TQDObject = (ClassRegistry(), RegisterClipboardFormat(QStringLiteral("Quandora Object")));
+
+void RegisterStreamClass(TClass AClass, const QString &LoaderName, const QString &StorerName)
+{
+    ClassRegistry().Add(AClass->ClassName, std::make_unique<TMyObjItem>(AClass, LoaderName, StorerName));
+}
+
+TMyObjItem *GetRegistration(const QString &AName)
+{
+    return ClassRegistry().Find(AName);
+}
+
+// ---------------------------------------------------------------------------
+// TMyObjItem
+
+TMyObjItem::TMyObjItem(TClass AClass, const QString &ALoaderName, const QString &AStorerName)
+    : FClass(AClass)
+    , FLoaderName(ALoaderName)
+    , FStorerName(AStorerName)
+{
+}
+
+TObject *TMyObjItem::CreateAndLoad(QIODevice *S) const
+{
+    if (!FClass->NewInstance)
+        throw EClassNotFound(QStringLiteral("Klasse <%1> ist nicht registriert").arg(FClass->ClassName));
+    std::unique_ptr<TObject> Instance(FClass->NewInstance());
+    const TNamedMethod Loader = Instance->ClassType()->MethodAddress(FLoaderName);
+    if (!Loader)
+        throw EClassNotFound(QStringLiteral("Die Load-Methode <%1> wurde nicht gefunden").arg(FLoaderName));
+    Loader(Instance.get(), S);
+    return Instance.release();
+}
+
+void TMyObjItem::WriteObject(const TObject *AObject, QIODevice *S) const
+{
+    const TNamedMethod Storer = AObject->ClassType()->MethodAddress(FStorerName);
+    if (!Storer)
+        throw EClassNotFound(QStringLiteral("Die Store-Methode <%1> wurde nicht gefunden").arg(FStorerName));
+    // Storers only read the object; the shared signature takes it non-const.
+    Storer(const_cast<TObject *>(AObject), S);
+}
+
+void WriteObjectToStream(const TObject *Source, QIODevice *S)
+{
+    if (!Source)
+        throw EClassNotFound(QStringLiteral("Quellobjekt: Zeiger nicht initialisiert"));
+    const QString Name = Source->ClassName();
+    const TMyObjItem *Item = GetRegistration(Name);
+    if (!Item)
+        throw EClassNotFound(QStringLiteral("Klasse <%1> ist nicht registriert").arg(Name));
+    WriteStrToStream(S, Name);
+    Item->WriteObject(Source, S);
+}
+
+TObject *ReadObjectFromStream(QIODevice *S, bool OldStyle)
+{
+    const QString Name = OldStyle ? LoadShortString(S) : LoadStrFromStream(S);
+    const TMyObjItem *Item = GetRegistration(Name);
+    if (!Item)
+        throw EClassNotFound(QStringLiteral("Klasse <%1> ist nicht registriert").arg(Name));
+    return Item->CreateAndLoad(S);
+}
+
+// ---------------------------------------------------------------------------
+// TQDObjectList
+
+TClass TQDObjectList::ClassInfo()
+{
+    static const TClassInfo Info{
+        QStringLiteral("TQDObjectList"),
+        TObject::ClassInfo(),
+        // A bare list: empty and not owning; the loader sets the flag from the stream.
+        [] { return static_cast<TObject *>(new TQDObjectList(false)); },
+        {{QStringLiteral("ReadData"),
+          [](TObject *Self, QIODevice *S) { static_cast<TQDObjectList *>(Self)->ReadData(S); }},
+         {QStringLiteral("WriteData"),
+          [](TObject *Self, QIODevice *S) { static_cast<TQDObjectList *>(Self)->WriteData(S); }}}};
+    return &Info;
+}
+
+TQDObjectList::TQDObjectList() = default;
+
+TQDObjectList::TQDObjectList(bool AOwnsObjects)
+    : FOwnsObjects(AOwnsObjects)
+{
+}
+
+TQDObjectList::~TQDObjectList()
+{
+    Clear();
+}
+
+std::unique_ptr<TQDObjectList> TQDObjectList::CreateFromFile(const QString &FileName)
+{
+    auto List = std::make_unique<TQDObjectList>();
+    List->LoadFromFile(FileName);
+    return List;
+}
+
+TObject *TQDObjectList::Items(int Index) const
+{
+    if (Index < 0 || Index >= Count())
+        throw EListError::IndexError(Index);
+    return FList.at(Index);
+}
+
+int TQDObjectList::IndexOf(const TObject *AObject) const
+{
+    return int(FList.indexOf(const_cast<TObject *>(AObject)));
+}
+
+int TQDObjectList::Add(TObject *AObject)
+{
+    FList.append(AObject);
+    return Count() - 1;
+}
+
+void TQDObjectList::Insert(int Index, TObject *AObject)
+{
+    if (Index < 0 || Index > Count())
+        throw EListError::IndexError(Index);
+    FList.insert(Index, AObject);
+}
+
+void TQDObjectList::Delete(int Index)
+{
+    TObject *Obj = Items(Index);
+    FList.removeAt(Index);
+    if (FOwnsObjects)
+        delete Obj;
+}
+
+int TQDObjectList::Remove(TObject *AObject)
+{
+    const int Index = IndexOf(AObject);
+    if (Index >= 0)
+        Delete(Index);
+    return Index;
+}
+
+TObject *TQDObjectList::Extract(TObject *AObject)
+{
+    const int Index = IndexOf(AObject);
+    if (Index < 0)
+        return nullptr;
+    FList.removeAt(Index);
+    return AObject;
+}
+
+void TQDObjectList::Clear()
+{
+    // Take the elements out first, so that a destructor never sees a half-cleared list.
+    QList<TObject *> Old;
+    Old.swap(FList);
+    if (FOwnsObjects)
+        qDeleteAll(Old);
+}
+
+void TQDObjectList::SetCapacity(int ACapacity)
+{
+    if (ACapacity < Count())
+        throw EListError::CapacityError(ACapacity);
+    FList.reserve(ACapacity);
+}
+
+void TQDObjectList::Sort(bool (*Less)(const TObject *, const TObject *))
+{
+    std::stable_sort(FList.begin(), FList.end(), Less);
+}
+
+bool TQDObjectList::AcceptsStreamed(const TObject *) const
+{
+    return true;
+}
+
+void TQDObjectList::ReadData(QIODevice *S)
+{
+    SetOwnsObjects(ReadByte(S) != 0);
+    const qint32 N = ReadInt32(S);
+    if (N < Count())
+        throw EListError::CapacityError(N);
+    // Every record holds at least its 4-byte class name length: a count the rest of
+    // the stream cannot hold is damage, not a reason to reserve gigabytes.
+    const qint64 Left = StreamBytesLeft(S);
+    if (Left >= 0 && qint64(N) * 4 > Left)
+        throw EReadError();
+    SetCapacity(Left >= 0 ? N : std::min(N, Count() + 4096));
+    for (qint32 I = 0; I < N; ++I) {
+        std::unique_ptr<TObject> Obj(ReadObjectFromStream(S, false));
+        if (!AcceptsStreamed(Obj.get()))
+            throw EReadError();
+        Add(Obj.release());
+    }
+}
+
+void TQDObjectList::WriteData(QIODevice *S) const
+{
+    WriteByte(S, FOwnsObjects ? 1 : 0);
+    WriteInt32(S, qint32(Count()));
+    for (const TObject *Obj : FList)
+        WriteObjectToStream(Obj, S);
+}
+
+void TQDObjectList::SaveToFile(const QString &FileName) const
+{
+    QFile F(FileName);
+    if (!F.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        throw EFCreateError(QStringLiteral("Datei \"%1\" kann nicht erstellt werden. %2")
+                                .arg(QDir::toNativeSeparators(QFileInfo(FileName).absoluteFilePath()),
+                                     F.errorString()));
+    }
+    WriteData(&F);
+    if (!F.flush())
+        throw EWriteError();
+}
+
+void TQDObjectList::LoadFromFile(const QString &FileName)
+{
+    QFile F(FileName);
+    if (QFileInfo(FileName).isDir() || !F.open(QIODevice::ReadOnly)) {
+        const QString Reason = QFileInfo(FileName).isDir() ? QStringLiteral("Ist ein Verzeichnis")
+                                                           : F.errorString();
+        throw EFOpenError(QStringLiteral("Datei %1 kann nicht geöffnet werden. %2")
+                              .arg(QDir::toNativeSeparators(QFileInfo(FileName).absoluteFilePath()),
+                                   Reason));
+    }
+    ReadData(&F);
+}

@@ -1,0 +1,10 @@
+#include "MainForm.h"
+
+TZAV3MainForm::TZAV3MainForm(QWidget *AParent)
+    : QMainWindow(AParent)
+    , fProgramName(QStringLiteral("Zavrex"))
+{
+    setWindowTitle(fProgramName);
+    resize(1229, 660);
+    setMinimumSize(500, 600);
+}
