@@ -2,6 +2,7 @@
 
 #include "RawResource.h"
 
+#include <QBuffer>
 #include <QIODevice>
 
 TZAVDictionaries *ZAV_Dictionaries = nullptr;
@@ -50,8 +51,13 @@ std::unique_ptr<TZAVDictionaries> LoadDictionariesFromResource(const QString &AN
         std::unique_ptr<QIODevice> Stream = OpenRawResource(AName);
         if (!Stream)
             return nullptr;
+        // Read from memory: the set is read field by field.
+        QBuffer Buffer;
+        Buffer.setData(Stream->readAll());
+        Buffer.open(QIODevice::ReadOnly);
+        Stream.reset();
         Set->Clear();
-        Set->ReadData(Stream.get());
+        Set->ReadData(&Buffer);
         return Set;
     } catch (const std::exception &) {
         return nullptr;

@@ -15,9 +15,11 @@
 
 namespace {
 
+// Class names are identifiers; a case-insensitive comparison needs no collation and no
+// allocation, which matters because every record of a stream is looked up.
 int CompareClassNames(const QString &A, const QString &B)
 {
-    return QString::localeAwareCompare(A.toUpper(), B.toUpper());
+    return QString::compare(A, B, Qt::CaseInsensitive);
 }
 
 } // namespace
@@ -42,9 +44,14 @@ bool TClassRegistry::Add(const QString &AName, std::unique_ptr<TMyObjItem> AItem
 
 TMyObjItem *TClassRegistry::Find(const QString &AName) const
 {
+    if (FLastItem && AName == FLastName)
+        return FLastItem;
     const size_t Pos = LowerBound(AName);
-    if (Pos < FItems.size() && CompareClassNames(FItems[Pos].first, AName) == 0)
-        return FItems[Pos].second.get();
+    if (Pos < FItems.size() && CompareClassNames(FItems[Pos].first, AName) == 0) {
+        FLastName = AName;
+        FLastItem = FItems[Pos].second.get();
+        return FLastItem;
+    }
     return nullptr;
 }
 
@@ -125,7 +132,12 @@ void WriteObjectToStream(const TObject *Source, QIODevice *S)
 
 TObject *ReadObjectFromStream(QIODevice *S, bool OldStyle)
 {
-    const QString Name = OldStyle ? LoadShortString(S) : LoadStrFromStream(S);
+    // Reused between records: one class name per record would otherwise cost an allocation.
+    thread_local QString Name;
+    if (OldStyle)
+        Name = LoadShortString(S);
+    else
+        LoadStrFromStreamInto(S, Name);
     const TMyObjItem *Item = GetRegistration(Name);
     if (!Item)
         throw EClassNotFound(QStringLiteral("Klasse <%1> ist nicht registriert").arg(Name));

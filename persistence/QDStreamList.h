@@ -113,6 +113,9 @@ private:
     // Position of AName, or where it would be inserted.
     size_t LowerBound(const QString &AName) const;
     std::vector<std::pair<QString, std::unique_ptr<TMyObjItem>>> FItems;
+    // The last name found exactly as registered: streams repeat one class name per record.
+    mutable QString FLastName;
+    mutable TMyObjItem *FLastItem = nullptr;
 };
 
 // The process-wide registry, created at module start.

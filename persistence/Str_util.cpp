@@ -2,10 +2,12 @@
 
 #include "Exceptions.h"
 
+#include <QBuffer>
 #include <QIODevice>
 #include <QtEndian>
 
 #include <algorithm>
+#include <cstring>
 
 static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "the stream formats store UTF-16LE text as it is held in memory");
 
@@ -13,6 +15,20 @@ void ReadBuffer(QIODevice *S, void *ABuffer, qint64 ACount)
 {
     if (ACount <= 0)
         return;
+    // Dictionary sets are read field by field; for in-memory streams copying straight from
+    // the buffer avoids the per-call cost of QIODevice::read.
+    if (S->metaObject() == &QBuffer::staticMetaObject && S->isReadable()) {
+        auto *B = static_cast<QBuffer *>(S);
+        const QByteArray &Data = B->data();
+        const qint64 Pos = B->pos();
+        if (Pos + ACount > Data.size()) {
+            B->seek(Data.size());
+            throw EReadError();
+        }
+        std::memcpy(ABuffer, Data.constData() + Pos, size_t(ACount));
+        B->seek(Pos + ACount);
+        return;
+    }
     char *P = static_cast<char *>(ABuffer);
     qint64 Done = 0;
     while (Done < ACount) {
@@ -74,31 +90,81 @@ void WriteStrToStream(QIODevice *S, const QString &AString)
     WriteBuffer(S, AString.constData(), qint64(AString.size()) * 2);
 }
 
-QString LoadStrFromStream(QIODevice *S)
+namespace {
+
+// In-memory streams: length and text in one step, with a single seek.
+bool LoadStrFromBuffer(QIODevice *S, QString &ATarget)
 {
+    if (S->metaObject() != &QBuffer::staticMetaObject || !S->isReadable())
+        return false;
+    auto *B = static_cast<QBuffer *>(S);
+    const QByteArray &Data = B->data();
+    const qint64 Pos = B->pos();
+    const qint64 Left = Data.size() - Pos;
+    if (Left < 4) {
+        B->seek(Data.size());
+        throw EReadError();
+    }
+    const qint32 N = qFromLittleEndian<qint32>(Data.constData() + Pos);
+    if (N <= 0) {
+        ATarget.clear();
+        B->seek(Pos + 4);
+        return true;
+    }
+    if (qint64(N) * 2 > Left - 4) {
+        // Damaged length: stop right behind it, allocate nothing.
+        B->seek(Pos + 4);
+        throw EReadError();
+    }
+    if (ATarget.isDetached() && ATarget.capacity() >= N)
+        ATarget.resize(N);
+    else
+        ATarget = QString(N, Qt::Uninitialized);
+    std::memcpy(ATarget.data(), Data.constData() + Pos + 4, size_t(N) * 2);
+    B->seek(Pos + 4 + qint64(N) * 2);
+    return true;
+}
+
+} // namespace
+
+void LoadStrFromStreamInto(QIODevice *S, QString &ATarget)
+{
+    if (LoadStrFromBuffer(S, ATarget))
+        return;
     const qint32 N = ReadInt32(S);
-    if (N <= 0)
-        return QString();
+    if (N <= 0) {
+        ATarget.clear();
+        return;
+    }
     const qint64 Bytes = qint64(N) * 2;
     // A damaged length must not make us allocate what the stream cannot deliver.
     const qint64 Left = StreamBytesLeft(S);
     if (Left >= 0) {
         if (Bytes > Left)
             throw EReadError();
-        QString Result(N, Qt::Uninitialized);
-        ReadBuffer(S, Result.data(), Bytes);
-        return Result;
+        if (ATarget.isDetached() && ATarget.capacity() >= N)
+            ATarget.resize(N);
+        else
+            ATarget = QString(N, Qt::Uninitialized);
+        ReadBuffer(S, ATarget.data(), Bytes);
+        return;
     }
     // Sequential stream: grow with the data that actually arrives.
     constexpr qint32 Chunk = 32768;
-    QString Result;
+    ATarget.clear();
     qint32 Done = 0;
     while (Done < N) {
         const qint32 Part = std::min(Chunk, N - Done);
-        Result.resize(Done + Part);
-        ReadBuffer(S, Result.data() + Done, qint64(Part) * 2);
+        ATarget.resize(Done + Part);
+        ReadBuffer(S, ATarget.data() + Done, qint64(Part) * 2);
         Done += Part;
     }
+}
+
+QString LoadStrFromStream(QIODevice *S)
+{
+    QString Result;
+    LoadStrFromStreamInto(S, Result);
     return Result;
 }
 

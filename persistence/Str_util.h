@@ -11,6 +11,8 @@ class QIODevice;
 void WriteStrToStream(QIODevice *S, const QString &AString);
 // Reads a counted string; a zero or negative length gives the empty string.
 QString LoadStrFromStream(QIODevice *S);
+// The same into ATarget, reusing its memory where it can (for hot read loops).
+void LoadStrFromStreamInto(QIODevice *S, QString &ATarget);
 // Reads a short string: one length byte, then single-byte text of the ANSI code page (1252).
 QString LoadShortString(QIODevice *S);
 

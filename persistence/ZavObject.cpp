@@ -4,7 +4,7 @@ TNamedMethod TClassInfo::MethodAddress(const QString &AName) const
 {
     for (TClass C = this; C; C = C->Parent) {
         for (const TNamedMethodEntry &E : C->Methods) {
-            if (E.Name.compare(AName, Qt::CaseInsensitive) == 0)
+            if (E.Name == AName || E.Name.compare(AName, Qt::CaseInsensitive) == 0)
                 return E.Code;
         }
     }

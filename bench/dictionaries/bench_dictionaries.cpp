@@ -1,0 +1,136 @@
+// Loading the dictionary set, looking codes up and searching clear texts.
+
+#include "RawResource.h"
+#include "ZAVDictionaries.h"
+
+#include <QBuffer>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+TZAVDictionaries &BuiltIn()
+{
+    static std::unique_ptr<TZAVDictionaries> Set = LoadDictionariesFromResource();
+    return *Set;
+}
+
+// A set of the size the full key has: 21 dictionaries, 16,368 entries, about 1.25 MB.
+QByteArray SyntheticFullSet()
+{
+    static const int Sizes[21] = {2461, 279, 43, 11, 124, 267, 7125, 608, 184, 995, 256,
+                                  200, 29, 28, 28, 78, 87, 167, 15, 20, 3363};
+    TZAVDictionaries Set;
+    Set.Clear();
+    for (int D = 0; D < 21; ++D) {
+        auto *Dict = new TZAVDict;
+        Dict->SetTablename(QStringLiteral("S3SYN%1").arg(D));
+        for (int I = 0; I < Sizes[D]; ++I) {
+            // About the sizes of real entries: a short code, a clear text of some 16 characters.
+            auto *A = new TZAVAtom(QStringLiteral("c%1").arg(I, 5, 10, QLatin1Char('0')),
+                                   QStringLiteral("Klartext %1 [x]").arg(I, 4, 10, QLatin1Char('0')));
+            A->SetQuantityType(TQuantityType(I % 5));
+            Dict->Add(A);
+        }
+        Set.Add(Dict);
+    }
+    QBuffer Buf;
+    Buf.open(QIODevice::WriteOnly);
+    Set.WriteData(&Buf);
+    return Buf.data();
+}
+
+void BM_LoadBuiltInSetFromResource(benchmark::State &State)
+{
+    for (auto _ : State) {
+        std::unique_ptr<TZAVDictionaries> Set = LoadDictionariesFromResource();
+        benchmark::DoNotOptimize(Set.get());
+    }
+}
+BENCHMARK(BM_LoadBuiltInSetFromResource)->Unit(benchmark::kMicrosecond);
+
+void BM_LoadFullSizeSet(benchmark::State &State)
+{
+    const QByteArray Data = SyntheticFullSet();
+    for (auto _ : State) {
+        QBuffer Buf;
+        Buf.setData(Data);
+        Buf.open(QIODevice::ReadOnly);
+        auto Set = std::make_unique<TZAVDictionaries>();
+        Set->Clear();
+        Set->ReadData(&Buf);
+        benchmark::DoNotOptimize(Set->Count());
+        // Releasing the set is not part of loading it.
+        State.PauseTiming();
+        Set.reset();
+        State.ResumeTiming();
+    }
+    State.counters["bytes"] = double(Data.size());
+}
+BENCHMARK(BM_LoadFullSizeSet)->Unit(benchmark::kMillisecond);
+
+void BM_FindInStrat(benchmark::State &State)
+{
+    const TZAVDict *Strat = BuiltIn().GetDictionary(wbStrat);
+    const QString Code = QStringLiteral("qh");
+    const QString Graded = QStringLiteral("qh3"); // falls back to the code without grade
+    for (auto _ : State) {
+        benchmark::DoNotOptimize(Strat->Find(Code, true));
+        benchmark::DoNotOptimize(Strat->Find(Graded, true));
+    }
+}
+BENCHMARK(BM_FindInStrat);
+
+void BM_FindInFullSizeDictionary(benchmark::State &State)
+{
+    const QByteArray Data = SyntheticFullSet();
+    QBuffer Buf;
+    Buf.setData(Data);
+    Buf.open(QIODevice::ReadOnly);
+    TZAVDictionaries Set;
+    Set.Clear();
+    Set.ReadData(&Buf);
+    const TZAVDict *Big = Set.Dictionary(6); // 7,125 entries, as S3STRAT
+    const QString Code = QStringLiteral("c04711");
+    for (auto _ : State)
+        benchmark::DoNotOptimize(Big->Find(Code, true));
+}
+BENCHMARK(BM_FindInFullSizeDictionary);
+
+void BM_FindClearTextOverAllDictionaries(benchmark::State &State)
+{
+    const TZAVDictionaries &Set = BuiltIn();
+    const QString Text = QStringLiteral("ton");
+    for (auto _ : State) {
+        qsizetype Hits = 0;
+        for (int I = 0; I < Set.Count(); ++I)
+            Hits += Set.Dictionary(I)->FindClearText(Text, false).size();
+        benchmark::DoNotOptimize(Hits);
+    }
+}
+BENCHMARK(BM_FindClearTextOverAllDictionaries)->Unit(benchmark::kMicrosecond);
+
+void BM_FindClearTextFullSize(benchmark::State &State)
+{
+    const QByteArray Data = SyntheticFullSet();
+    QBuffer Buf;
+    Buf.setData(Data);
+    Buf.open(QIODevice::ReadOnly);
+    TZAVDictionaries Set;
+    Set.Clear();
+    Set.ReadData(&Buf);
+    const QString Text = QStringLiteral("t 1");
+    for (auto _ : State) {
+        qsizetype Hits = 0;
+        for (int I = 0; I < Set.Count(); ++I)
+            Hits += Set.Dictionary(I)->FindClearText(Text, false).size();
+        benchmark::DoNotOptimize(Hits);
+    }
+}
+BENCHMARK(BM_FindClearTextFullSize)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
