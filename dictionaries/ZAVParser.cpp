@@ -1,6 +1,68 @@
 #include "ZAVParser.h"
 
+#include <array>
+
+// The parsers run on every keystroke and for every row of the layer list, so a token
+// costs its bisections and a copy of its clear text into the one result, nothing more:
+// tokens are slices of the input and every piece is written straight into the result.
+
 namespace {
+
+// Writes into a QString through a pointer; QString::append per piece costs more than
+// the few characters it copies. The text gets its final length when the builder ends.
+class TTextBuilder
+{
+public:
+    TTextBuilder(QString &AText, qsizetype AExpected)
+        : FText(AText)
+        , FLength(AText.size())
+    {
+        FText.resize(FLength + qMax<qsizetype>(AExpected, 16));
+        FData = FText.data();
+        FCapacity = FText.size();
+    }
+    ~TTextBuilder() { FText.truncate(FLength); }
+    TTextBuilder(const TTextBuilder &) = delete;
+    TTextBuilder &operator=(const TTextBuilder &) = delete;
+
+    void Append(QStringView S)
+    {
+        if (FLength + S.size() > FCapacity)
+            Grow(S.size());
+        QChar *Out = FData + FLength;
+        for (const QChar c : S)
+            *Out++ = c;
+        FLength += S.size();
+    }
+    void Append(QChar c)
+    {
+        if (FLength == FCapacity)
+            Grow(1);
+        FData[FLength++] = c;
+    }
+    qsizetype Length() const { return FLength; }
+    // The text written from AFrom on, for changes in place of the same length.
+    QChar *At(qsizetype AFrom) { return FData + AFrom; }
+
+private:
+    void Grow(qsizetype AMore)
+    {
+        FText.resize(qMax(FCapacity * 2, FLength + AMore));
+        FData = FText.data();
+        FCapacity = FText.size();
+    }
+
+    QString &FText;
+    QChar *FData = nullptr;
+    qsizetype FLength = 0;
+    qsizetype FCapacity = 0;
+};
+
+// Room for a typical clear text, which runs a few times longer than its codes.
+qsizetype ExpectedLength(QStringView Eingabe)
+{
+    return Eingabe.size() * 6 + 16;
+}
 
 // The dictionary of a kind, or null when there is no set or the set is too short for
 // that kind (a dictionary file may hold fewer than twelve); translation never fails.
@@ -12,51 +74,128 @@ const TZAVDict *DictionaryOfKind(TZAV_WB AKind)
     return Set->GetDictionary(AKind);
 }
 
-// Appends the clear text of the entry found for ACode. An entry reached only through a
-// grade digit but without a quantity type leaves Translate's result as passed in; that
-// case shows the code itself, so it is settled here and Translate never sees a stale
-// result (and no copy of the code is made for the common case).
-void AppendEntryText(const TZAVAtom *AAtom, QStringView ACode, QString &AResult)
+// The grade texts, made once.
+QStringView GradeText(TQuantityType AType, int AValue)
 {
-    if (AAtom->QuantityType() == qtNone && ACode != AAtom->Abbr()) {
-        AResult.append(ACode);
+    static const auto Texts = [] {
+        std::array<std::array<QString, 5>, qtQuality> T;
+        for (int Q = qtAnzahl; Q <= qtQuality; ++Q)
+            for (int V = 1; V <= 5; ++V)
+                T[size_t(Q - 1)][size_t(V - 1)] = TQuantityProvider::ClearText(TQuantityType(Q), V);
+        return T;
+    }();
+    if (AType < qtAnzahl || AType > qtQuality || AValue < 1 || AValue > 5)
+        return QStringView();
+    return Texts[size_t(AType - 1)][size_t(AValue - 1)];
+}
+
+bool IsTrimmed(QChar c)
+{
+    return c.unicode() <= u' ';
+}
+
+// Start and length of the first "[...]" group of s as TextInBrackets finds it (an
+// unclosed group runs to the end less its last character); Length 0 when there is none.
+void FirstBracketGroup(QStringView s, qsizetype &Start, qsizetype &Length)
+{
+    Length = 0;
+    Start = s.indexOf(u'[');
+    if (Start < 0)
+        return;
+    int Depth = 1;
+    qsizetype Cur = Start + 1;
+    while (Depth > 0 && Cur < s.size() - 1) {
+        const QChar c = s[Cur];
+        if (c == u'[')
+            ++Depth;
+        else if (c == u']')
+            --Depth;
+        if (Depth != 0)
+            ++Cur;
+    }
+    Length = Cur - Start - 1;
+}
+
+void AppendAtomTextTo(const TZAVAtom *AAtom, QStringView ACode, TTextBuilder &AResult)
+{
+    // Translate leaves its result as passed in for a grade of an ungraded entry; the
+    // parsers show the code itself there.
+    const bool Exact = ACode == AAtom->Abbr();
+    if (!Exact && AAtom->QuantityType() == qtNone) {
+        AResult.Append(ACode);
         return;
     }
-    QString Text;
-    AAtom->Translate(ACode, ZAV3_DeleteBracketText, Text);
-    AResult.append(Text);
+    // The text Translate builds, as up to four slices: grade, blank, and the clear text
+    // around its first bracket group (grade texts hold no bracket); then trimmed across
+    // the slices.
+    QStringView Parts[4];
+    int Count = 0;
+    if (!Exact) {
+        Parts[Count++] = GradeText(AAtom->QuantityType(), ACode.back().unicode() - u'0');
+        Parts[Count++] = u" ";
+    }
+    const QStringView Clear = AAtom->ClearText();
+    qsizetype Start = 0;
+    qsizetype Length = 0;
+    if (ZAV3_DeleteBracketText)
+        FirstBracketGroup(Clear, Start, Length);
+    if (Length > 0) {
+        Parts[Count++] = Clear.first(Start);
+        Parts[Count++] = Clear.sliced(qMin(Start + Length + 2, Clear.size()));
+    } else {
+        Parts[Count++] = Clear;
+    }
+    int First = 0;
+    for (; First < Count; ++First) {
+        QStringView &P = Parts[First];
+        while (!P.isEmpty() && IsTrimmed(P.front()))
+            P = P.sliced(1);
+        if (!P.isEmpty())
+            break;
+    }
+    int Last = Count - 1;
+    for (; Last >= First; --Last) {
+        QStringView &P = Parts[Last];
+        while (!P.isEmpty() && IsTrimmed(P.back()))
+            P.chop(1);
+        if (!P.isEmpty())
+            break;
+    }
+    for (int I = First; I <= Last; ++I)
+        AResult.Append(Parts[I]);
 }
 
 // Translates ACode in ADict (grade digits allowed) and appends it; appends the code as
 // typed when there is no dictionary or no entry.
-void AppendCodeText(const TZAVDict *ADict, QStringView ACode, QString &AResult)
+void AppendCodeText(const TZAVDict *ADict, QStringView ACode, TTextBuilder &AResult)
 {
     const TZAVAtom *Atom = ADict ? ADict->Find(ACode, true) : nullptr;
     if (Atom)
-        AppendEntryText(Atom, ACode, AResult);
+        AppendAtomTextTo(Atom, ACode, AResult);
     else
-        AResult.append(ACode);
+        AResult.Append(ACode);
 }
 
 // One step of ParseColor: appends the clear text of a leading piece of Abbr and leaves
 // in Abbr what follows it; appends Abbr as it stands and leaves it unchanged when no
-// piece can be read.
-void ParseColorInternal(const TZAVDict *ColorDict, QStringView &Abbr, QString &Result)
+// piece can be read. Each piece is translated as itself, so a graded piece of an
+// ungraded entry shows that piece, not the whole code.
+void ParseColorInternal(const TZAVDict *ColorDict, QStringView &Abbr, TTextBuilder &Result)
 {
     if (Abbr.isEmpty() || !ColorDict) {
-        Result.append(Abbr);
+        Result.Append(Abbr);
         return;
     }
     // Whole code first, so an entry such as bnst is never split into bn and st.
     if (const TZAVAtom *Atom = ColorDict->Find(Abbr, true)) {
-        AppendEntryText(Atom, Abbr, Result);
+        AppendAtomTextTo(Atom, Abbr, Result);
         Abbr = QStringView();
         return;
     }
     if (Abbr.size() > 2) {
         const QStringView Prefix = Abbr.first(2);
         if (const TZAVAtom *Atom = ColorDict->Find(Prefix, true)) {
-            AppendEntryText(Atom, Prefix, Result);
+            AppendAtomTextTo(Atom, Prefix, Result);
             Abbr = Abbr.sliced(2);
             return;
         }
@@ -64,7 +203,7 @@ void ParseColorInternal(const TZAVDict *ColorDict, QStringView &Abbr, QString &R
     if (Abbr.endsWith(u'=')) {
         const QStringView Code = Abbr.chopped(1);
         if (const TZAVAtom *Atom = ColorDict->Find(Code, true)) {
-            AppendEntryText(Atom, Code, Result);
+            AppendAtomTextTo(Atom, Code, Result);
             Abbr = Abbr.last(1);
             return;
         }
@@ -72,19 +211,18 @@ void ParseColorInternal(const TZAVDict *ColorDict, QStringView &Abbr, QString &R
     if (Abbr.endsWith(u"st")) {
         const QStringView Code = Abbr.chopped(2);
         if (const TZAVAtom *Atom = ColorDict->Find(Code, true)) {
-            AppendEntryText(Atom, Code, Result);
+            AppendAtomTextTo(Atom, Code, Result);
             Abbr = Abbr.last(2);
             return;
         }
     }
-    Result.append(Abbr);
+    Result.Append(Abbr);
 }
 
-// Joining colour pieces writes "braun" + "lich"; these are the spellings shown.
-void ReplaceColorUmlauts(QString &AText)
+// Joining colour pieces writes "braun" + "lich"; these are the spellings shown. Each
+// pair has the same length, so the text is changed in place.
+void ReplaceColorUmlauts(QChar *AText, qsizetype ALength)
 {
-    if (!AText.contains(u"lich"))
-        return;
     static const struct {
         QStringView From;
         QStringView To;
@@ -95,57 +233,56 @@ void ReplaceColorUmlauts(QString &AText)
         {u"graulich", u"gräulich"},
         {u"schwarzlich", u"schwärzlich"},
     };
-    for (const auto &P : Pairs)
-        AText.replace(P.From.data(), P.From.size(), P.To.data(), P.To.size(), Qt::CaseSensitive);
+    const QStringView Text(AText, ALength);
+    if (!Text.contains(u"lich"))
+        return;
+    for (const auto &P : Pairs) {
+        for (qsizetype At = Text.indexOf(P.From); At >= 0; At = Text.indexOf(P.From, At + P.From.size())) {
+            for (qsizetype I = 0; I < P.To.size(); ++I)
+                AText[At + I] = P.To[I];
+        }
+    }
 }
 
-QString ParseColorRest(QStringView &Rest)
+// ParseColor into AResult; Rest becomes what could not be read.
+void ParseColorTo(QStringView &Rest, TTextBuilder &AResult)
 {
-    QString Result;
+    const qsizetype From = AResult.Length();
     const TZAVDict *ColorDict = DictionaryOfKind(wbFarbe);
     QStringView Before;
     do {
         Before = Rest;
-        ParseColorInternal(ColorDict, Rest, Result);
+        ParseColorInternal(ColorDict, Rest, AResult);
     } while (!Rest.isEmpty() && Rest != Before);
-    ReplaceColorUmlauts(Result);
-    return Result;
+    ReplaceColorUmlauts(AResult.At(From), AResult.Length() - From);
 }
 
 bool BeginsWithColorPrefix(QStringView AToken)
 {
-    return AToken.startsWith(u"F:");
+    return AToken.size() >= 2 && AToken[0] == u'F' && AToken[1] == u':';
 }
 
 bool BeginsWithStratPrefix(QStringView AToken)
 {
-    return AToken.startsWith(u"S:");
-}
-
-// Room for a typical clear text, which runs a few times longer than its codes.
-QString NewResult(QStringView Eingabe)
-{
-    QString Result;
-    Result.reserve(Eingabe.size() * 4 + 32);
-    return Result;
+    return AToken.size() >= 2 && AToken[0] == u'S' && AToken[1] == u':';
 }
 
 // Appends the text of a separator; one table for ParseWBText and ParsePetroText
 // (petrography never passes "!" or "?", which stay in its tokens).
-void ParseSeperator(QChar c, QString &Result)
+void ParseSeperator(QChar c, TTextBuilder &Result)
 {
     switch (c.unicode()) {
     case u'!':
-        Result.append(u" (sicher)");
+        Result.Append(u" (sicher)");
         break;
     case u'?':
-        Result.append(u" (fraglich)");
+        Result.Append(u" (fraglich)");
         break;
     case u'-':
-        Result.append(u" bis ");
+        Result.Append(u" bis ");
         break;
     default:
-        Result.append(c);
+        Result.Append(c);
         break;
     }
 }
@@ -163,8 +300,8 @@ bool IsBracketSeperator(QChar c)
     }
 }
 
-// Runs the tokenizer shared by the field parsers: splits Eingabe at IsSeperator, hands
-// each token (a slice of the input) to Translate and each separator to Seperator.
+// The loop shared by the field parsers: splits Eingabe at IsSeperator, hands each token
+// (a slice of the input) to Translate and each separator to Seperator.
 template<typename IsSep, typename TranslateToken, typename AppendSep>
 void SplitAndTranslate(QStringView Eingabe, IsSep IsSeperator, TranslateToken Translate, AppendSep Seperator)
 {
@@ -178,6 +315,27 @@ void SplitAndTranslate(QStringView Eingabe, IsSep IsSeperator, TranslateToken Tr
         }
     }
     Translate(Eingabe.sliced(Start));
+}
+
+void ParseWBTextTo(TZAV_WB WB, QStringView Eingabe, TTextBuilder &Result)
+{
+    const TZAVDict *Dict = DictionaryOfKind(WB);
+    // Stratigraphy takes the certainty marks as separators and keeps brackets in its codes.
+    const auto IsSeperator = [WB](QChar c) {
+        if (WB == wbStrat)
+            return c == u',' || c == u'-' || c == u'!' || c == u'?';
+        return IsBracketSeperator(c);
+    };
+    const auto Translate = [Dict, &Result](QStringView Token) {
+        if (BeginsWithColorPrefix(Token)) {
+            QStringView Rest = Token.sliced(2);
+            ParseColorTo(Rest, Result); // what is left of the colour stays as typed
+        } else {
+            AppendCodeText(Dict, Token, Result);
+        }
+    };
+    const auto Seperator = [&Result](QChar c) { ParseSeperator(c, Result); };
+    SplitAndTranslate(Eingabe, IsSeperator, Translate, Seperator);
 }
 
 // Index of the ")" that closes the "(" at index 0, or -1 while the group is open.
@@ -197,10 +355,20 @@ qsizetype MatchingCloseBracket(QStringView AText)
 
 } // namespace
 
+void AppendAtomText(const TZAVAtom *AAtom, QStringView ACode, QString &AResult)
+{
+    TTextBuilder Builder(AResult, AAtom->ClearText().size() + 16);
+    AppendAtomTextTo(AAtom, ACode, Builder);
+}
+
 QString ParseColor(QString &Abbr)
 {
+    QString Result;
     QStringView Rest(Abbr);
-    QString Result = ParseColorRest(Rest);
+    {
+        TTextBuilder Builder(Result, ExpectedLength(Rest));
+        ParseColorTo(Rest, Builder);
+    }
     if (Rest.isEmpty())
         Abbr.clear();
     else if (Rest.size() != Abbr.size())
@@ -210,30 +378,21 @@ QString ParseColor(QString &Abbr)
 
 QString ParseColor(QStringView Abbr)
 {
-    return ParseColorRest(Abbr);
+    QString Result;
+    TTextBuilder Builder(Result, ExpectedLength(Abbr));
+    ParseColorTo(Abbr, Builder);
+    return Result;
 }
 
 QString ParseWBText(TZAV_WB WB, QStringView Eingabe)
 {
     if (!ZAV3_Translate)
         return Eingabe.toString();
-    const TZAVDict *Dict = DictionaryOfKind(WB);
-    QString Result = NewResult(Eingabe);
-
-    // Stratigraphy takes the certainty marks as separators and keeps brackets in its codes.
-    const auto IsSeperator = [WB](QChar c) {
-        if (WB == wbStrat)
-            return c == u',' || c == u'-' || c == u'!' || c == u'?';
-        return IsBracketSeperator(c);
-    };
-    const auto Translate = [Dict, &Result](QStringView Token) {
-        if (BeginsWithColorPrefix(Token))
-            Result.append(ParseColor(Token.sliced(2))); // the colour rest is dropped
-        else
-            AppendCodeText(Dict, Token, Result);
-    };
-    const auto Seperator = [&Result](QChar c) { ParseSeperator(c, Result); };
-    SplitAndTranslate(Eingabe, IsSeperator, Translate, Seperator);
+    QString Result;
+    {
+        TTextBuilder Builder(Result, ExpectedLength(Eingabe));
+        ParseWBTextTo(WB, Eingabe, Builder);
+    }
     return Result;
 }
 
@@ -251,19 +410,24 @@ QString ParsePetroText(QStringView Eingabe)
 {
     if (!ZAV3_Translate)
         return Eingabe.toString();
-    const TZAVDict *Dict = DictionaryOfKind(wbPetro);
-    QString Result = NewResult(Eingabe);
-
-    const auto Translate = [Dict, &Result](QStringView Token) {
-        if (BeginsWithColorPrefix(Token))
-            Result.append(ParseColor(Token.sliced(2)));
-        else if (BeginsWithStratPrefix(Token))
-            Result.append(ParseStrat(Token.sliced(2)));
-        else
-            AppendCodeText(Dict, Token, Result);
-    };
-    const auto Seperator = [&Result](QChar c) { ParseSeperator(c, Result); };
-    SplitAndTranslate(Eingabe, IsBracketSeperator, Translate, Seperator);
+    QString Result;
+    {
+        TTextBuilder Builder(Result, ExpectedLength(Eingabe));
+        const TZAVDict *Dict = DictionaryOfKind(wbPetro);
+        const auto Translate = [Dict, &Builder](QStringView Token) {
+            if (BeginsWithColorPrefix(Token)) {
+                QStringView Rest = Token.sliced(2);
+                ParseColorTo(Rest, Builder);
+            } else if (BeginsWithStratPrefix(Token)) {
+                // ZAV3_Translate is known to be on here.
+                ParseWBTextTo(wbStrat, Token.sliced(2), Builder);
+            } else {
+                AppendCodeText(Dict, Token, Builder);
+            }
+        };
+        const auto Seperator = [&Builder](QChar c) { ParseSeperator(c, Builder); };
+        SplitAndTranslate(Eingabe, IsBracketSeperator, Translate, Seperator);
+    }
 
     // A description wholly in brackets is shown without them. Only a group that is
     // closed is unwrapped: while the user is still typing '(G,s' the text stays whole.
@@ -279,18 +443,22 @@ QString ParsePetroText(QStringView Eingabe)
 
 QString ParseSArtText(QStringView Eingabe)
 {
-    const TZAVDict *Dict = DictionaryOfKind(wbSArt);
-    QString Result = NewResult(Eingabe);
-
-    const auto Translate = [Dict, &Result](QStringView Token) {
-        if (BeginsWithColorPrefix(Token))
-            Result.append(ParseColor(Token.sliced(2)));
-        else
-            AppendCodeText(Dict, Token, Result);
-    };
-    // Separators are kept as typed: a layer type reads "-" as a hyphen, not a range.
-    const auto Seperator = [&Result](QChar c) { Result.append(c); };
-    SplitAndTranslate(Eingabe, IsBracketSeperator, Translate, Seperator);
+    QString Result;
+    {
+        TTextBuilder Builder(Result, ExpectedLength(Eingabe));
+        const TZAVDict *Dict = DictionaryOfKind(wbSArt);
+        const auto Translate = [Dict, &Builder](QStringView Token) {
+            if (BeginsWithColorPrefix(Token)) {
+                QStringView Rest = Token.sliced(2);
+                ParseColorTo(Rest, Builder);
+            } else {
+                AppendCodeText(Dict, Token, Builder);
+            }
+        };
+        // Separators are kept as typed: a layer type reads "-" as a hyphen, not a range.
+        const auto Seperator = [&Builder](QChar c) { Builder.Append(c); };
+        SplitAndTranslate(Eingabe, IsBracketSeperator, Translate, Seperator);
+    }
     return Result;
 }
 
@@ -298,23 +466,24 @@ QString MakeNiceText(QStringView Eingabe)
 {
     // Both steps in one pass over the text as it reads after ", " replaces ",": a "("
     // gets a blank before it unless a "(" precedes it; the first and the last
-    // character of that text are never looked at.
+    // character of that text are never looked at. Each character adds at most one.
     const qsizetype Len = Eingabe.size() + Eingabe.count(u',');
-    QString Result;
-    Result.reserve(Len + Eingabe.count(u'('));
+    QString Result(Eingabe.size() * 2, Qt::Uninitialized);
+    QChar *Out = Result.data();
     qsizetype Pos = 0; // position in the text after the comma step
     QChar Prev;
     for (const QChar c : Eingabe) {
         if (c == u'(' && Pos >= 1 && Pos < Len - 1 && Prev != u'(')
-            Result.append(u' ');
-        Result.append(c);
+            *Out++ = u' ';
+        *Out++ = c;
         Prev = c;
         ++Pos;
         if (c == u',') {
-            Result.append(u' ');
+            *Out++ = u' ';
             Prev = u' ';
             ++Pos;
         }
     }
+    Result.truncate(Out - Result.constData());
     return Result;
 }

@@ -28,3 +28,9 @@ QString ParsePetroText(QStringView Eingabe);
 QString ParseSArtText(QStringView Eingabe);
 // Display form of the two above: a blank after every comma and before an opening bracket.
 QString MakeNiceText(QStringView Eingabe);
+
+// Appends the clear text of AAtom for ACode (its abbreviation, or the abbreviation and a
+// grade digit, as Find returns it) exactly as TZAVAtom::Translate makes it with
+// ZAV3_DeleteBracketText, but without intermediate copies. A grade of an entry without a
+// quantity type appends ACode itself. The step every parser takes per token.
+void AppendAtomText(const TZAVAtom *AAtom, QStringView ACode, QString &AResult);

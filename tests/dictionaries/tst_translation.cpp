@@ -109,6 +109,9 @@ private slots:
     void missingDictionaries();
     void makeNiceText_data();
     void makeNiceText();
+    void atomTextOfBuiltInSet();
+    void atomText_data();
+    void atomText();
 
 private:
     std::unique_ptr<TZAVDictionaries> FBuiltIn;
@@ -428,6 +431,86 @@ void TestTranslation::makeNiceText()
     QFETCH(QString, input);
     QFETCH(QString, expected);
     QCOMPARE(MakeNiceText(input), expected);
+}
+
+namespace {
+
+// What the entry's own Translate gives when it is handed the code as its result.
+QString TranslatedByAtom(const TZAVAtom *AAtom, const QString &ACode)
+{
+    QString Result = ACode;
+    AAtom->Translate(ACode, ZAV3_DeleteBracketText, Result);
+    return Result;
+}
+
+QString AppendedText(const TZAVAtom *AAtom, const QString &ACode)
+{
+    QString Result = QStringLiteral("<");
+    AppendAtomText(AAtom, ACode, Result);
+    return Result.sliced(1);
+}
+
+} // namespace
+
+void TestTranslation::atomTextOfBuiltInSet()
+{
+    // Every entry of every dictionary, as itself and with each grade digit, with and
+    // without bracket removal: the parsers' shortcut must agree with Translate.
+    for (const bool DeleteBrackets : {true, false}) {
+        TSwitchGuard Guard(ZAV3_DeleteBracketText, DeleteBrackets);
+        for (TObject *DictObj : *FBuiltIn) {
+            for (TObject *Obj : *static_cast<TZAVDict *>(DictObj)) {
+                const auto *Atom = static_cast<const TZAVAtom *>(Obj);
+                for (const char16_t *Grade : {u"", u"1", u"2", u"3", u"4", u"5"}) {
+                    const QString Code = Atom->Abbr() + QString::fromUtf16(Grade);
+                    const QString Expected = TranslatedByAtom(Atom, Code);
+                    const QString Actual = AppendedText(Atom, Code);
+                    QVERIFY2(Actual == Expected, qPrintable(QStringLiteral("%1 %2: \"%3\", Translate \"%4\"")
+                                                               .arg(static_cast<TZAVDict *>(DictObj)->Tablename(),
+                                                                    Code, Actual, Expected)));
+                }
+            }
+        }
+    }
+}
+
+void TestTranslation::atomText_data()
+{
+    QTest::addColumn<QString>("clearText");
+    QTest::addColumn<int>("quantityType");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("expectedGrade3");
+
+    const auto Row = [](const char *AName, const char16_t *AClear, int AType, const char16_t *AExpected,
+                        const char16_t *AGrade3) {
+        QTest::newRow(AName) << QString::fromUtf16(AClear) << AType << QString::fromUtf16(AExpected)
+                             << QString::fromUtf16(AGrade3);
+    };
+    Row("plain", u"Stein", qtAnzahl, u"Stein", u"etliche Stein");
+    Row("only the first group", u"a [b] c [d]", qtNone, u"a  c [d]", u"A3");
+    Row("empty group stays", u"Stein []", qtStaerke, u"Stein []", u"mittlere Stärke Stein []");
+    Row("nested group", u"a [[b] c] d", qtMenge, u"a  d", u"mittlere Menge a  d");
+    Row("group first", u"[alt] Stein", qtAnzahl, u"Stein", u"etliche  Stein");
+    Row("group is everything", u"[alt]", qtAnzahl, u"", u"etliche");
+    Row("unclosed group", u"Stein [alt", qtAnzahl, u"Stein", u"etliche Stein");
+    Row("blanks and controls trimmed", u" \tStein\n ", qtQuality, u"Stein", u"mäßig  \tStein");
+    Row("empty clear text", u"", qtAnzahl, u"", u"etliche");
+    Row("unknown quantity type", u" Stein", 7, u"Stein", u"Stein");
+}
+
+void TestTranslation::atomText()
+{
+    QFETCH(QString, clearText);
+    QFETCH(int, quantityType);
+    QFETCH(QString, expected);
+    QFETCH(QString, expectedGrade3);
+
+    TZAVAtom Atom(QStringLiteral("A"), clearText);
+    Atom.SetQuantityType(TQuantityType(quantityType));
+    QCOMPARE(AppendedText(&Atom, QStringLiteral("A")), expected);
+    QCOMPARE(AppendedText(&Atom, QStringLiteral("A3")), expectedGrade3);
+    QCOMPARE(AppendedText(&Atom, QStringLiteral("A")), TranslatedByAtom(&Atom, QStringLiteral("A")));
+    QCOMPARE(AppendedText(&Atom, QStringLiteral("A3")), TranslatedByAtom(&Atom, QStringLiteral("A3")));
 }
 
 QTEST_GUILESS_MAIN(TestTranslation)
