@@ -184,6 +184,24 @@ TClass TZAVDict::ClassInfo()
     return &Info;
 }
 
+namespace {
+
+// The order of CompareZAVAtoms, inline: the parsers run a bisection per token on every
+// keystroke, and codes are a few characters long.
+inline int CompareCodeUnits(QStringView A, QStringView B)
+{
+    const qsizetype N = qMin(A.size(), B.size());
+    const char16_t *PA = A.utf16();
+    const char16_t *PB = B.utf16();
+    for (qsizetype I = 0; I < N; ++I) {
+        if (PA[I] != PB[I])
+            return PA[I] < PB[I] ? -1 : 1;
+    }
+    return A.size() < B.size() ? -1 : (A.size() > B.size() ? 1 : 0);
+}
+
+} // namespace
+
 int TZAVDict::FindIndex(QStringView AAbbreviation) const
 {
     const auto Base = begin();
@@ -192,7 +210,7 @@ int TZAVDict::FindIndex(QStringView AAbbreviation) const
     bool Found = false;
     while (L <= H) {
         const int I = (L + H) >> 1;
-        const int C = QStringView(static_cast<const TZAVAtom *>(Base[I])->Abbr()).compare(AAbbreviation, Qt::CaseSensitive);
+        const int C = CompareCodeUnits(static_cast<const TZAVAtom *>(Base[I])->Abbr(), AAbbreviation);
         if (C < 0) {
             L = I + 1;
         } else {
