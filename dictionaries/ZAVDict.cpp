@@ -163,9 +163,27 @@ void TZAVAtom::Load(QIODevice *S)
     FQuantityType = TQuantityType(ReadByte(S));
 }
 
+namespace {
+
+// UTF-16 code unit order, inline: the parsers run a bisection per token on every
+// keystroke, and codes are a few characters long.
+inline int CompareCodeUnits(QStringView A, QStringView B)
+{
+    const qsizetype N = qMin(A.size(), B.size());
+    const char16_t *PA = A.utf16();
+    const char16_t *PB = B.utf16();
+    for (qsizetype I = 0; I < N; ++I) {
+        if (PA[I] != PB[I])
+            return PA[I] < PB[I] ? -1 : 1;
+    }
+    return A.size() < B.size() ? -1 : (A.size() > B.size() ? 1 : 0);
+}
+
+} // namespace
+
 int CompareZAVAtoms(const TZAVAtom *Item1, const TZAVAtom *Item2)
 {
-    return QStringView(Item1->Abbr()).compare(Item2->Abbr(), Qt::CaseSensitive);
+    return CompareCodeUnits(Item1->Abbr(), Item2->Abbr());
 }
 
 // ---------------------------------------------------------------------------
@@ -184,23 +202,6 @@ TClass TZAVDict::ClassInfo()
     return &Info;
 }
 
-namespace {
-
-// The order of CompareZAVAtoms, inline: the parsers run a bisection per token on every
-// keystroke, and codes are a few characters long.
-inline int CompareCodeUnits(QStringView A, QStringView B)
-{
-    const qsizetype N = qMin(A.size(), B.size());
-    const char16_t *PA = A.utf16();
-    const char16_t *PB = B.utf16();
-    for (qsizetype I = 0; I < N; ++I) {
-        if (PA[I] != PB[I])
-            return PA[I] < PB[I] ? -1 : 1;
-    }
-    return A.size() < B.size() ? -1 : (A.size() > B.size() ? 1 : 0);
-}
-
-} // namespace
 
 int TZAVDict::FindIndex(QStringView AAbbreviation) const
 {
