@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// "Creating a database": the empty borehole database is the embedded resource
+// "Template", written to the chosen path byte for byte.
+
+// The bytes of the resource ":/Template" of the running program; empty when the program
+// was linked without it.
+QByteArray BuiltinDatabaseTemplate();
+
+// Writes ATemplate unchanged to APath, creating the file or replacing the one there. The
+// new file replaces the old one only once it is complete, so a failed write leaves the old
+// file as it was. Raises EDatabaseError with the file system's message.
+void WriteDatabaseTemplate(const QString &APath, const QByteArray &ATemplate);

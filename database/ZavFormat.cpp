@@ -1,0 +1,48 @@
+#include "ZavFormat.h"
+
+#include "ZavDatabaseError.h"
+
+QString SQLFloat(double AValue)
+{
+    return QString::number(AValue, 'g', 15);
+}
+
+QString SQLQuoted(const QString &AText)
+{
+    QString Inner = AText;
+    Inner.replace(QStringLiteral("'"), QStringLiteral("''"));
+    return u'\'' + Inner + u'\'';
+}
+
+QString ZavFormat(const QString &ATemplate, const QList<QVariant> &AArgs)
+{
+    QString Result;
+    Result.reserve(ATemplate.size() + 32);
+    qsizetype Arg = 0;
+    auto NextArg = [&]() -> const QVariant & {
+        if (Arg >= AArgs.size())
+            throw EDatabaseError(QStringLiteral("Zu wenige Argumente für <%1>").arg(ATemplate));
+        return AArgs[Arg++];
+    };
+    for (qsizetype I = 0; I < ATemplate.size(); ++I) {
+        const QChar C = ATemplate[I];
+        if (C != u'%' || I + 1 >= ATemplate.size()) {
+            Result += C;
+            continue;
+        }
+        const QChar Spec = ATemplate[++I];
+        if (Spec == u's')
+            Result += NextArg().toString();
+        else if (Spec == u'd')
+            Result += QString::number(NextArg().toLongLong());
+        else if (Spec == u'g')
+            Result += SQLFloat(NextArg().toDouble());
+        else if (Spec == u'%')
+            Result += u'%';
+        else
+            throw EDatabaseError(QStringLiteral("Unbekanntes Format %%%1 in <%2>").arg(Spec).arg(ATemplate));
+    }
+    if (Arg != AArgs.size())
+        throw EDatabaseError(QStringLiteral("Zu viele Argumente für <%1>").arg(ATemplate));
+    return Result;
+}

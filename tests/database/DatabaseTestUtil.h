@@ -1,0 +1,50 @@
+#pragma once
+
+// Helpers of the database tests: fresh SQLite files made from the embedded template.
+
+#include "DatabaseTemplate.h"
+#include "RawResource.h"
+
+#include <QByteArray>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QIODevice>
+#include <QString>
+#include <QTest>
+
+// The embedded template, found as the window finds it (name without regard to case).
+inline QByteArray TemplateBytes()
+{
+    const auto Device = OpenRawResource(QStringLiteral("TEMPLATE"));
+    return Device ? Device->readAll() : QByteArray();
+}
+
+// A new database from the template at ADir/AName; its path.
+inline QString MakeDatabase(const QString &ADir, const QString &AName = QStringLiteral("catalogue.accdb"))
+{
+    const QString Path = QDir(ADir).filePath(AName);
+    WriteDatabaseTemplate(Path, TemplateBytes());
+    return Path;
+}
+
+inline QByteArray FileBytes(const QString &APath)
+{
+    QFile F(APath);
+    return F.open(QIODevice::ReadOnly) ? F.readAll() : QByteArray();
+}
+
+// What a folder holds: names, sizes and contents, to prove nothing appeared or changed.
+inline QString FolderState(const QString &ADir)
+{
+    QString Result;
+    const QFileInfoList Entries = QDir(ADir).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
+    for (const QFileInfo &Info : Entries) {
+        Result += Info.fileName();
+        if (Info.isFile())
+            Result += QStringLiteral(" %1 %2").arg(Info.size()).arg(QString::fromLatin1(
+                QCryptographicHash::hash(FileBytes(Info.filePath()), QCryptographicHash::Sha1).toHex()));
+        Result += u'\n';
+    }
+    return Result;
+}
