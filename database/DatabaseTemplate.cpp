@@ -24,4 +24,12 @@ void WriteDatabaseTemplate(const QString &APath, const QByteArray &ATemplate)
         throw EDatabaseError(QStringLiteral("%1: %2").arg(APath, File.errorString()));
     if (File.write(ATemplate) != ATemplate.size() || !File.commit())
         throw EDatabaseError(QStringLiteral("%1: %2").arg(APath, File.errorString()));
+    // A journal or write-ahead log left by the replaced database (after a crash) would be
+    // played back into the new file at the first connect. Removed only now, so that a
+    // failed write above leaves the old database with its journal.
+    for (const char16_t *Suffix : {u"-journal", u"-wal", u"-shm"}) {
+        QFile Side(APath + QString::fromUtf16(Suffix));
+        if (Side.exists() && !Side.remove())
+            throw EDatabaseError(QStringLiteral("%1: %2").arg(Side.fileName(), Side.errorString()));
+    }
 }

@@ -12,5 +12,6 @@ QByteArray BuiltinDatabaseTemplate();
 
 // Writes ATemplate unchanged to APath, creating the file or replacing the one there. The
 // new file replaces the old one only once it is complete, so a failed write leaves the old
-// file as it was. Raises EDatabaseError with the file system's message.
+// file as it was; journal files of the replaced database are removed. Raises EDatabaseError
+// with the file system's message.
 void WriteDatabaseTemplate(const QString &APath, const QByteArray &ATemplate);

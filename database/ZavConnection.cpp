@@ -241,6 +241,7 @@ TZavTransaction::TZavTransaction(TZavConnection &AConnection, TLockMode AMode)
     }
     FConnection.ExecRaw(AMode == tmImmediate ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN"));
     FConnection.FTransactionDepth = 1;
+    FConnection.FRollbackOnly = false;
     FOwner = true;
 }
 
@@ -249,8 +250,10 @@ TZavTransaction::~TZavTransaction()
     if (FDone)
         return;
     if (!FOwner) {
-        if (FConnection.FTransactionDepth > 0)
+        if (FConnection.FTransactionDepth > 0) {
             --FConnection.FTransactionDepth;
+            FConnection.FRollbackOnly = true;
+        }
         return;
     }
     FConnection.FTransactionDepth = 0;
@@ -271,6 +274,10 @@ void TZavTransaction::Commit()
         --FConnection.FTransactionDepth;
         FDone = true;
         return;
+    }
+    if (FConnection.FRollbackOnly) {
+        // The destructor rolls back.
+        throw EDatabaseError(QStringLiteral("Ein Teil der Transaktion ist fehlgeschlagen; sie wurde zurückgenommen"));
     }
     FConnection.ExecRaw(QStringLiteral("COMMIT"));
     FConnection.FTransactionDepth = 0;

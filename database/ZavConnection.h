@@ -71,13 +71,15 @@ private:
     QSqlDatabase FDatabase;
     QList<TZavDataSet *> FDataSets;
     int FTransactionDepth = 0;
+    bool FRollbackOnly = false; // a joined guard ended without Commit
 };
 
 // RAII guard of a transaction: begins it on construction and rolls it back on destruction
 // unless Commit ran. An immediate transaction takes the write lock at once (waiting up to
 // the busy timeout), so a look-up and the insert built from it cannot interleave with
-// another program's writes. A guard made while a transaction runs joins it and does
-// nothing of its own.
+// another program's writes. A guard made while a transaction runs joins it; when a joined
+// guard ends without Commit, the outer Commit rolls everything back and raises
+// EDatabaseError, so a caller that caught the inner failure cannot commit half its work.
 class TZavTransaction
 {
 public:

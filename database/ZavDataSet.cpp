@@ -345,8 +345,9 @@ QVariant TZavDataSet::ConvertForColumn(int AIndex, const QVariant &AValue) const
             return I;
         throw EDatabaseError(QStringLiteral("'%1' ist kein gültiger Integerwert (Feld %2)").arg(Text, FFields[AIndex]->FieldName()));
     }
+    // QLocale accepts "nan" and "inf"; neither is a value a user means to store.
     const double D = Locale.toDouble(Text.trimmed(), &Ok);
-    if (Ok)
+    if (Ok && std::isfinite(D))
         return D;
     throw EDatabaseError(QStringLiteral("'%1' ist kein gültiger Gleitkommawert (Feld %2)").arg(Text, FFields[AIndex]->FieldName()));
 }
@@ -388,8 +389,17 @@ void TZavDataSet::Post()
     QString Statement;
     if (FState == dsEdit) {
         if (!Columns.isEmpty()) {
-            Statement = QStringLiteral("UPDATE %1 SET %2=? WHERE rowid=?").arg(QuoteIdent(FEditTable), Columns.join(QStringLiteral("=?, ")));
+            // Rowids of a table without key are reused after deletes and renumbered by
+            // VACUUM; another program may have done either since the rows were read. The
+            // row must still hold every value as read, or the update finds nothing.
+            QString Where = QStringLiteral("rowid=?");
             Values.append(FRowIds[FRecNo]);
+            for (qsizetype I = 0; I < N; ++I) {
+                Where += QStringLiteral(" AND %1 IS ?").arg(QuoteIdent(FFields[size_t(I)]->FieldName()));
+                Values.append(FValues[qsizetype(FRecNo) * N + I]);
+            }
+            Statement = QStringLiteral("UPDATE %1 SET %2=? WHERE %3")
+                            .arg(QuoteIdent(FEditTable), Columns.join(QStringLiteral("=?, ")), Where);
         }
     } else if (Columns.isEmpty()) {
         Statement = QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(QuoteIdent(FEditTable));

@@ -94,6 +94,10 @@ TZavSQLiteStatement TranslateToSQLite(const QString &AStatement)
             FlushCode();
             Result.Text += AStatement.mid(I, E - I);
             I = E;
+        } else if (C == u':' && Next == u':') {
+            // "::" stands for one colon that starts no parameter.
+            Code += C;
+            I += 2;
         } else if (C == u':' && IsNameStart(Next)) {
             qsizetype E = I + 1;
             while (E < N && IsNameChar(AStatement[E]))

@@ -2,8 +2,16 @@
 
 #include "ZavDatabaseError.h"
 
+#include <cmath>
+
 QString SQLFloat(double AValue)
 {
+    // "inf" or "nan" would be read as column names; SQLite reads 9e999 as infinity and
+    // stores NaN as NULL anyway.
+    if (std::isnan(AValue))
+        return QStringLiteral("NULL");
+    if (std::isinf(AValue))
+        return AValue > 0 ? QStringLiteral("9e999") : QStringLiteral("-9e999");
     return QString::number(AValue, 'g', 15);
 }
 

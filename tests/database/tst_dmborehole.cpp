@@ -116,6 +116,7 @@ private slots:
     void identifierAbove32767Refused();
     void overlongTextRefused();
     void allocationWaitsForOtherWriter();
+    void staleRowIsNotOverwritten();
 
 private:
     QString NewDatabase(const QStringList &AStatements = {});
@@ -690,6 +691,31 @@ void TestDMBorehole::allocationWaitsForOtherWriter()
     QCOMPARE(LocID, 2);
     QCOMPARE(LayerRecID, 1);
     QCOMPARE(Rows(*FDM, u"SELECT LOCID FROM S3STAMM ORDER BY LOCID"_s), QStringList({u"1"_s, u"2"_s}));
+}
+
+void TestDMBorehole::staleRowIsNotOverwritten()
+{
+    // Another program deletes borehole 2 and adds borehole 3, which SQLite stores under the
+    // freed rowid. Posting our edit of the borehole 2 we still show must not rename 3.
+    const QString Path = NewDatabase();
+    QVERIFY(FDM->ConnectToDatabase(Path));
+    FDM->AddBorehole();
+    FDM->AddBorehole();
+    QVERIFY(FDM->OpenTblBorehole());
+    FDM->QyStamm.Last();
+    QCOMPARE(FDM->QyStamm.FieldByName(u"LOCID"_s).AsInteger(), 2);
+    {
+        TDMBorehole Other;
+        QVERIFY(Other.ConnectToDatabase(Path));
+        QVERIFY(Other.DeleteBorehole(2, true));
+        QCOMPARE(Other.AddBorehole(), 2); // the maximum is 1 again
+        Other.ConnBorehole.ExecRaw(u"UPDATE S3STAMM SET LOCID=3, ANAME='Fremd' WHERE LOCID=2"_s);
+    }
+    FDM->QyStamm.Edit();
+    FDM->QyStamm.SetFieldValue(u"ANAME"_s, u"Meins"_s);
+    QVERIFY_THROWS_EXCEPTION(EDatabaseError, FDM->QyStamm.Post());
+    QCOMPARE(Rows(*FDM, u"SELECT LOCID, ANAME FROM S3STAMM ORDER BY LOCID"_s),
+             QStringList({u"1|<null>"_s, u"3|Fremd"_s}));
 }
 
 QTEST_GUILESS_MAIN(TestDMBorehole)

@@ -76,6 +76,9 @@ void TestZavDialect::translate_data()
         << u"SET GW=:GW_1"_s << u"SET GW=?"_s << QStringList{u"GW_1"_s};
     QTest::newRow("a lone colon is no parameter")
         << u"SELECT ': ' || A, 1 : 2"_s << u"SELECT ': ' || A, 1 : 2"_s << QStringList();
+    QTest::newRow("a doubled colon is one colon, no parameter")
+        << u"SELECT '10' || '::' || A, B::C FROM T WHERE X=:P"_s << u"SELECT '10' || '::' || A, B:C FROM T WHERE X=?"_s
+        << QStringList{u"P"_s};
     QTest::newRow("doubles with decimal point unchanged")
         << u"VALUES (1,2,0,1,0,\"ERST\",13.5)"_s << u"VALUES (1,2,0,1,0,'ERST',13.5)"_s << QStringList();
     QTest::newRow("unterminated literal is left for the engine to refuse")
@@ -103,6 +106,10 @@ void TestZavDialect::sqlFloat_data()
     QTest::newRow("15 significant digits") << 1234567.89012345 << u"1234567.89012345"_s;
     QTest::newRow("rounded to 15 digits") << 0.1 + 0.2 << u"0.3"_s;
     QTest::newRow("tiny in exponent form") << 0.000001 << u"1e-06"_s;
+    // "inf" and "nan" would be read as column names.
+    QTest::newRow("infinity") << qInf() << u"9e999"_s;
+    QTest::newRow("minus infinity") << -qInf() << u"-9e999"_s;
+    QTest::newRow("not a number") << qQNaN() << u"NULL"_s;
 }
 
 void TestZavDialect::sqlFloat()

@@ -102,6 +102,7 @@ private slots:
     void closeClosesDataSets();
 
     void writeTemplateErrors();
+    void writeTemplateDropsOldJournal();
 
 private:
     QByteArray FTemplate;
@@ -764,7 +765,7 @@ void TestZavEngine::editRefusesBadText()
     Q.SetSQL(u"SELECT LOCID, XCOORD, EPSG FROM S3STAMM WHERE LOCID=1"_s);
     Q.Open();
     Q.Edit();
-    for (const QString &Bad : {u"abc"_s, u"12.5"_s, u"1.234,5"_s, u"3 m"_s}) {
+    for (const QString &Bad : {u"abc"_s, u"12.5"_s, u"1.234,5"_s, u"3 m"_s, u"nan"_s, u"inf"_s, u"-inf"_s}) {
         try {
             Q.SetFieldValue(u"XCOORD"_s, Bad);
             QFAIL(qPrintable(u"text %1 is refused"_s.arg(Bad)));
@@ -846,6 +847,9 @@ void TestZavEngine::dateTimeColumns()
     Q.SetSQL(u"SELECT '2023-03-15T12:00:00' AS D FROM S3GRUNDW"_s); // a text date of a file made elsewhere
     Q.Open();
     QCOMPARE(Q.FieldByName(u"D"_s).AsDateTime(), 45000.5);
+    // Values a file made elsewhere may hold that are no date.
+    for (double Bad : {qInf(), -qInf(), qQNaN(), 1e300, -1e18})
+        QVERIFY(!ZavDaysToDateTime(Bad).isValid());
 }
 
 void TestZavEngine::transactionRollsBackUnlessCommitted()
@@ -872,6 +876,22 @@ void TestZavEngine::transactionRollsBackUnlessCommitted()
     } catch (const EDatabaseError &) {
     }
     QCOMPARE(CountRows(F.Conn, u"LOCID IN (11,12)"_s), 0);
+    // An inner guard that failed and whose error the caller caught: the outer Commit must
+    // not keep the inner half.
+    {
+        TZavTransaction T(F.Conn);
+        F.Conn.ExecRaw(u"INSERT INTO S3STAMM (LOCID) VALUES (14)"_s);
+        try {
+            TZavTransaction Inner(F.Conn);
+            F.Conn.ExecRaw(u"INSERT INTO S3STAMM (LOCID) VALUES (15)"_s);
+            F.Conn.ExecRaw(u"INSERT INTO S3STAMM (LOCID) VALUES (99999)"_s);
+            Inner.Commit();
+        } catch (const EDatabaseError &) {
+        }
+        QVERIFY_THROWS_EXCEPTION(EDatabaseError, T.Commit());
+    }
+    QVERIFY(!F.Conn.InTransaction());
+    QCOMPARE(CountRows(F.Conn, u"LOCID IN (14,15)"_s), 0);
     {
         TZavTransaction T(F.Conn);
         F.Conn.ExecRaw(u"INSERT INTO S3STAMM (LOCID) VALUES (13)"_s);
@@ -919,6 +939,40 @@ void TestZavEngine::writeTemplateErrors()
         QVERIFY(E.Message().contains(u"fehlt"_s));
     }
     QVERIFY_THROWS_EXCEPTION(EDatabaseError, WriteDatabaseTemplate(Path, QByteArray()));
+}
+
+void TestZavEngine::writeTemplateDropsOldJournal()
+{
+    // A database that crashed mid-transaction: its file and its hot journal, copied while
+    // the transaction is still open.
+    QTemporaryDir Dir;
+    const QString Crashed = QDir(Dir.path()).filePath(u"alt.accdb"_s);
+    const QString Path = QDir(Dir.path()).filePath(u"neu.accdb"_s);
+    {
+        TZavConnection Conn;
+        Conn.OpenNew(Crashed);
+        Conn.ExecRaw(u"PRAGMA cache_size=5"_s); // spill pages into the file before commit
+        Conn.ExecRaw(u"CREATE TABLE OLD (X BLOB)"_s);
+        Conn.ExecRaw(u"BEGIN"_s);
+        for (int I = 0; I < 200; ++I)
+            Conn.ExecRaw(u"INSERT INTO OLD VALUES (zeroblob(4000))"_s);
+        QVERIFY(QFile::exists(Crashed + u"-journal"_s));
+        QVERIFY(QFile::copy(Crashed, Path));
+        QVERIFY(QFile::copy(Crashed + u"-journal"_s, Path + u"-journal"_s));
+        Conn.ExecRaw(u"ROLLBACK"_s);
+    }
+    QFile(Path + u"-wal"_s).open(QIODevice::WriteOnly);
+
+    WriteDatabaseTemplate(Path, FTemplate);
+    QVERIFY(!QFile::exists(Path + u"-journal"_s));
+    QVERIFY(!QFile::exists(Path + u"-wal"_s));
+    TZavConnection Conn;
+    Conn.SetConnectionString(ConnectString(Path));
+    Conn.Open();
+    QVERIFY(Conn.GetTableNames().contains(u"S3STAMM"_s));
+    QVERIFY(!Conn.GetTableNames().contains(u"OLD"_s));
+    Conn.Close();
+    QCOMPARE(FileBytes(Path), FTemplate);
 }
 
 QTEST_GUILESS_MAIN(TestZavEngine)
