@@ -280,10 +280,10 @@ void TZAVDict::WriteData(QIODevice *S) const
     TQDObjectList::WriteData(S);
 }
 
-bool TZAVDict::AcceptsStreamed(const TObject *AObject) const
+bool TZAVDict::AcceptsStreamed(TClass AClass) const
 {
     // Find and the parsers take every element for an entry.
-    return AObject->InheritsFrom(TZAVAtom::ClassInfo());
+    return AClass->InheritsFrom(TZAVAtom::ClassInfo());
 }
 
 // Module start of the dictionary module: the two streamable classes.

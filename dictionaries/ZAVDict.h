@@ -97,7 +97,7 @@ public:
     void WriteData(QIODevice *S) const override;
 
 protected:
-    bool AcceptsStreamed(const TObject *AObject) const override;
+    bool AcceptsStreamed(TClass AClass) const override;
 
 private:
     explicit TZAVDict(bool AOwnsObjects)

@@ -39,15 +39,16 @@ TZAVDict *TZAVDictionaries::GetDictionary(const QString &ATablename) const
     return nullptr;
 }
 
-bool TZAVDictionaries::AcceptsStreamed(const TObject *AObject) const
+bool TZAVDictionaries::AcceptsStreamed(TClass AClass) const
 {
-    return AObject->InheritsFrom(TZAVDict::ClassInfo());
+    return AClass->InheritsFrom(TZAVDict::ClassInfo());
 }
 
 std::unique_ptr<TZAVDictionaries> LoadDictionariesFromResource(const QString &AName)
 {
+    std::unique_ptr<TZAVDictionaries> Set;
     try {
-        auto Set = std::make_unique<TZAVDictionaries>();
+        Set = std::make_unique<TZAVDictionaries>();
         std::unique_ptr<QIODevice> Stream = OpenRawResource(AName);
         if (!Stream)
             return nullptr;
@@ -60,6 +61,8 @@ std::unique_ptr<TZAVDictionaries> LoadDictionariesFromResource(const QString &AN
         Set->ReadData(&Buffer);
         return Set;
     } catch (const std::exception &) {
+        if (Set) // a damaged set may say it owns nothing; what it read is freed anyway
+            Set->SetOwnsObjects(true);
         return nullptr;
     }
 }
@@ -68,6 +71,11 @@ std::unique_ptr<TZAVDictionaries> LoadDictionariesFromFile(const QString &AFileN
 {
     auto Set = std::make_unique<TZAVDictionaries>();
     Set->Clear();
-    Set->LoadFromFile(AFileName);
+    try {
+        Set->LoadFromFile(AFileName);
+    } catch (...) {
+        Set->SetOwnsObjects(true); // as above
+        throw;
+    }
     return Set;
 }

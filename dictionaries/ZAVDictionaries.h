@@ -37,7 +37,7 @@ public:
     virtual TZAVDict *GetDictionary(const QString &ATablename) const;
 
 protected:
-    bool AcceptsStreamed(const TObject *AObject) const override;
+    bool AcceptsStreamed(TClass AClass) const override;
 };
 
 // The one set in use; null until the main window loads it, and when loading failed.

@@ -105,7 +105,15 @@ TObject *TMyObjItem::CreateAndLoad(QIODevice *S) const
     const TNamedMethod Loader = Instance->ClassType()->MethodAddress(FLoaderName);
     if (!Loader)
         throw EClassNotFound(QStringLiteral("Die Load-Methode <%1> wurde nicht gefunden").arg(FLoaderName));
-    Loader(Instance.get(), S);
+    try {
+        Loader(Instance.get(), S);
+    } catch (...) {
+        // Whatever a failed list read took from the stream is nobody else's: free it even
+        // when the stream said the list does not own its elements.
+        if (auto *List = dynamic_cast<TQDObjectList *>(Instance.get()))
+            List->SetOwnsObjects(true);
+        throw;
+    }
     return Instance.release();
 }
 
@@ -130,7 +138,10 @@ void WriteObjectToStream(const TObject *Source, QIODevice *S)
     Item->WriteObject(Source, S);
 }
 
-TObject *ReadObjectFromStream(QIODevice *S, bool OldStyle)
+namespace {
+
+// The registration named by the class name at the stream's position.
+const TMyObjItem *ReadRegistration(QIODevice *S, bool OldStyle)
 {
     // Reused between records: one class name per record would otherwise cost an allocation.
     thread_local QString Name;
@@ -141,7 +152,14 @@ TObject *ReadObjectFromStream(QIODevice *S, bool OldStyle)
     const TMyObjItem *Item = GetRegistration(Name);
     if (!Item)
         throw EClassNotFound(QStringLiteral("Klasse <%1> ist nicht registriert").arg(Name));
-    return Item->CreateAndLoad(S);
+    return Item;
+}
+
+} // namespace
+
+TObject *ReadObjectFromStream(QIODevice *S, bool OldStyle)
+{
+    return ReadRegistration(S, OldStyle)->CreateAndLoad(S);
 }
 
 // ---------------------------------------------------------------------------
@@ -251,28 +269,47 @@ void TQDObjectList::Sort(bool (*Less)(const TObject *, const TObject *))
     std::stable_sort(FList.begin(), FList.end(), Less);
 }
 
-bool TQDObjectList::AcceptsStreamed(const TObject *) const
+bool TQDObjectList::AcceptsStreamed(TClass) const
 {
     return true;
 }
 
 void TQDObjectList::ReadData(QIODevice *S)
 {
+    // Lists of lists are legitimate, but no file of ours nests deeper than a few levels;
+    // a damaged one could nest until the stack overflows.
+    thread_local int Depth = 0;
+    constexpr int MaxDepth = 64;
+    if (Depth >= MaxDepth)
+        throw EReadError();
+    struct TDepthGuard
+    {
+        int &D;
+        explicit TDepthGuard(int &AD) : D(AD) { ++D; }
+        ~TDepthGuard() { --D; }
+    } Guard(Depth);
+
     SetOwnsObjects(ReadByte(S) != 0);
     const qint32 N = ReadInt32(S);
     if (N < Count())
         throw EListError::CapacityError(N);
-    // Every record holds at least its 4-byte class name length: a count the rest of
-    // the stream cannot hold is damage, not a reason to reserve gigabytes.
+    // Every record holds at least its class name (a length and one character): a count
+    // the rest of the stream cannot hold is damage, not a reason to reserve gigabytes.
+    // Nor is more reserved than the bytes left could fill.
     const qint64 Left = StreamBytesLeft(S);
-    if (Left >= 0 && qint64(N) * 4 > Left)
+    if (Left >= 0 && qint64(N) * 6 > Left)
         throw EReadError();
-    SetCapacity(Left >= 0 ? N : std::min(N, Count() + 4096));
+    const qint64 Room = Left >= 0 ? Left / qint64(sizeof(TObject *)) : 4096;
+    SetCapacity(int(std::min<qint64>(N, Count() + Room)));
     for (qint32 I = 0; I < N; ++I) {
-        std::unique_ptr<TObject> Obj(ReadObjectFromStream(S, false));
-        if (!AcceptsStreamed(Obj.get()))
+        // A foreign record is refused before it is read: a damaged file could otherwise
+        // nest lists in lists until the stack overflows.
+        const TMyObjItem *Item = ReadRegistration(S, false);
+        if (!AcceptsStreamed(Item->RegisteredClass()))
             throw EReadError();
-        Add(Obj.release());
+        std::unique_ptr<TObject> Obj(Item->CreateAndLoad(S));
+        Add(Obj.get());
+        Obj.release();
     }
 }
 
@@ -284,13 +321,29 @@ void TQDObjectList::WriteData(QIODevice *S) const
         WriteObjectToStream(Obj, S);
 }
 
+QString FileErrorReason(const QFileDevice &F, bool AForWriting)
+{
+    const QFileInfo Info(F.fileName());
+    if (Info.isDir())
+        return QStringLiteral("Ist ein Verzeichnis");
+    if (!AForWriting && !Info.exists())
+        return QStringLiteral("Die Datei wurde nicht gefunden");
+    if (AForWriting && !Info.absoluteDir().exists())
+        return QStringLiteral("Der Ordner wurde nicht gefunden");
+    if (F.error() == QFileDevice::OpenError && (Info.exists() ? !(AForWriting ? Info.isWritable() : Info.isReadable())
+                                                              : !QFileInfo(Info.absolutePath()).isWritable()))
+        return QStringLiteral("Zugriff verweigert");
+    return F.errorString();
+}
+
+
 void TQDObjectList::SaveToFile(const QString &FileName) const
 {
     QFile F(FileName);
     if (!F.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         throw EFCreateError(QStringLiteral("Datei \"%1\" kann nicht erstellt werden. %2")
                                 .arg(QDir::toNativeSeparators(QFileInfo(FileName).absoluteFilePath()),
-                                     F.errorString()));
+                                     FileErrorReason(F, true)));
     }
     WriteData(&F);
     if (!F.flush())
@@ -301,8 +354,7 @@ void TQDObjectList::LoadFromFile(const QString &FileName)
 {
     QFile F(FileName);
     if (QFileInfo(FileName).isDir() || !F.open(QIODevice::ReadOnly)) {
-        const QString Reason = QFileInfo(FileName).isDir() ? QStringLiteral("Ist ein Verzeichnis")
-                                                           : F.errorString();
+        const QString Reason = FileErrorReason(F, false);
         throw EFOpenError(QStringLiteral("Datei %1 kann nicht geöffnet werden. %2")
                               .arg(QDir::toNativeSeparators(QFileInfo(FileName).absoluteFilePath()),
                                    Reason));

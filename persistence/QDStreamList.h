@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+class QFileDevice;
 class QIODevice;
 
 // Raised by the stream registry: unknown class, missing load or store operation, null object.
@@ -68,9 +69,9 @@ public:
     virtual void WriteData(QIODevice *S) const;
 
 protected:
-    // Whether an element read from a stream may join this list; a list of one
-    // element class rejects foreign records of a damaged stream here.
-    virtual bool AcceptsStreamed(const TObject *AObject) const;
+    // Whether a record of this class may join this list, asked before the record is
+    // read; a list of one element class rejects foreign records of a damaged stream here.
+    virtual bool AcceptsStreamed(TClass AClass) const;
 
 private:
     QList<TObject *> FList;
@@ -130,3 +131,7 @@ TObject *ReadObjectFromStream(QIODevice *S, bool OldStyle = false);
 // The clipboard format "Quandora Object"; registered, never used for data.
 quint32 RegisterClipboardFormat(const QString &AFormatName);
 extern const quint32 cf_TQDObject;
+
+// Why AFile could not be opened, in German for the common cases (missing file or folder,
+// a folder, no access); the system's own text, which is English here, otherwise.
+QString FileErrorReason(const QFileDevice &AFile, bool AForWriting);

@@ -1,4 +1,5 @@
 #include "RawResource.h"
+#include "Str_util.h"
 #include "ZAVDictionaries.h"
 
 #include <QBuffer>
@@ -258,6 +259,34 @@ private slots:
     {
         QVERIFY(!LoadDictionariesFromResource(QStringLiteral("NoSuchResource")));
         QVERIFY(LoadDictionariesFromResource(QStringLiteral("dictionary")));
+    }
+
+    void nestedDictionariesAreRefusedBeforeTheyAreRead()
+    {
+        // A dictionary where an entry belongs, holding another, and so on: refused at the
+        // first nesting, not read level by level until the stack overflows.
+        QBuffer Buf;
+        Buf.open(QIODevice::ReadWrite);
+        WriteByte(&Buf, 1);
+        WriteInt32(&Buf, 1);
+        for (int I = 0; I < 50000; ++I) {
+            WriteStrToStream(&Buf, QStringLiteral("TZAVDict"));
+            WriteStrToStream(&Buf, QStringLiteral("S3PETRO"));
+            WriteByte(&Buf, 1);
+            WriteInt32(&Buf, 1);
+        }
+        QTemporaryDir Dir;
+        const QString Path = Dir.filePath(QStringLiteral("verschachtelt.WB3"));
+        QFile F(Path);
+        QVERIFY(F.open(QIODevice::WriteOnly));
+        F.write(Buf.data());
+        F.close();
+        try {
+            LoadDictionariesFromFile(Path);
+            QFAIL("no error");
+        } catch (const EReadError &E) {
+            QCOMPARE(E.Message(), QStringLiteral("Stream-Lesefehler"));
+        }
     }
 
     void damagedFilesRaiseErrorsAndNeverCrash()

@@ -284,6 +284,8 @@ private slots:
         QTest::newRow("string length beyond the stream")
             << ListBytes(true, {CountedString(QStringLiteral("TTestItem")) + Int32(0x7FFFFFFF) + Bytes({0x61, 0})});
         QTest::newRow("element count beyond the stream") << ListBytes(true, {Good}, 0x7FFFFFFF);
+        // Six records of at least six bytes each cannot fit in one 32-byte record.
+        QTest::newRow("element count just beyond the stream") << ListBytes(true, {Good}, 6);
     }
 
     void damagedStreamsFailWithReadError()
@@ -297,6 +299,46 @@ private slots:
         QCOMPARE(List.Count(), 0);
         // Nothing was reserved for the damaged count.
         QVERIFY(List.Capacity() < 1000);
+    }
+
+    void deeplyNestedListsFailInsteadOfOverflowingTheStack()
+    {
+        // Lists of lists, each holding the next: legitimate a few levels deep, damage at
+        // a hundred thousand.
+        QByteArray Level = CountedString(QStringLiteral("TTestList")) + Bytes({1}) + Int32(1);
+        QByteArray Stream = Bytes({1}) + Int32(1);
+        for (int I = 0; I < 100000; ++I)
+            Stream += Level;
+        const QByteArray Empty = CountedString(QStringLiteral("TTestList")) + Bytes({1}) + Int32(0);
+        Stream += Empty;
+        QBuffer Buf;
+        Buf.setData(Stream);
+        Buf.open(QIODevice::ReadOnly);
+        TQDObjectList List;
+        QCOMPARE(MessageOf<EReadError>([&] { List.ReadData(&Buf); }), QStringLiteral("Stream-Lesefehler"));
+        QCOMPARE(List.Count(), 0);
+
+        // Three levels still read.
+        Stream = Bytes({1}) + Int32(1) + Level + Level + Empty;
+        Buf.close();
+        Buf.setData(Stream);
+        Buf.open(QIODevice::ReadOnly);
+        List.ReadData(&Buf);
+        QCOMPARE(List.Count(), 1);
+    }
+
+    void failedReadOfANotOwningListFreesWhatItRead()
+    {
+        // The inner list says it owns nothing and fails after one element: the element must
+        // not leak (LeakSanitizer watches this in the sanitizer build).
+        const QByteArray Item = ItemRecord(QStringLiteral("TTestItem"), QStringLiteral("a"));
+        const QByteArray Inner = CountedString(QStringLiteral("TTestList")) + Bytes({0}) + Int32(2) + Item + Item.left(5);
+        QBuffer Buf;
+        Buf.setData(Bytes({1}) + Int32(1) + Inner);
+        Buf.open(QIODevice::ReadOnly);
+        TQDObjectList List;
+        QCOMPARE(MessageOf<EReadError>([&] { List.ReadData(&Buf); }), QStringLiteral("Stream-Lesefehler"));
+        QCOMPARE(List.Count(), 0);
     }
 
     void namedOperationsAreInheritedFromTheBase()
