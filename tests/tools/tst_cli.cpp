@@ -132,6 +132,11 @@ void TestCli::translate()
     QCOMPARE(Args.ExitCode, 0);
     QCOMPARE(QString::fromUtf8(Args.Out), QString::fromUtf8(Lines(shown)));
     QCOMPARE(Args.Err, QByteArray());
+    // A code argument with a Windows line end (from a script) reads as on standard input.
+    QStringList WithCR = codes;
+    WithCR.last() += u'\r';
+    QCOMPARE(QString::fromUtf8(RunCli(QStringList{QStringLiteral("translate"), field} + WithCR).Out),
+             QString::fromUtf8(Lines(shown)));
 
     // The same through standard input, with an empty line, a line that is not valid
     // UTF-8 and a Windows line end among the codes; the last line has no line break.
@@ -330,6 +335,8 @@ void TestCli::brokenDictionaryFile()
         QCOMPARE(R.Out, QByteArray());
         const QString Err = QString::fromUtf8(R.Err);
         QVERIFY2(Err.contains(u"Wörterbuchdatei") && Err.contains(name), qPrintable(Err));
+        if (!create) // the reason in German, not the system's English text
+            QVERIFY2(Err.contains(u"Die Datei wurde nicht gefunden"), qPrintable(Err));
     }
 }
 
@@ -345,6 +352,8 @@ void TestCli::usageErrors_data()
     QTest::newRow("dictionaries with argument") << QStringList{QStringLiteral("dictionaries"), QStringLiteral("x")};
     QTest::newRow("export without file") << QStringList{QStringLiteral("export-dictionary")};
     QTest::newRow("dictionary option without file") << QStringList{QStringLiteral("--dictionary")};
+    QTest::newRow("line break inside a code")
+        << QStringList{QStringLiteral("translate"), QStringLiteral("petro"), QStringLiteral("G\nS"), QStringLiteral("X")};
     QTest::newRow("dictionary option after the command")
         << QStringList{QStringLiteral("dictionaries"), QStringLiteral("--dictionary"), QStringLiteral("x.WB3")};
 }

@@ -184,8 +184,17 @@ int Translate(const QStringList &AArgs)
     TOutput Out;
     if (AArgs.size() == 1)
         return TranslateStream(Translation, stdin, Out);
-    for (qsizetype I = 1; I < AArgs.size(); ++I)
-        Out.Line(Translation(AArgs[I]));
+    // As on standard input, a trailing CR is not part of the code; a line break inside
+    // one would break "one line per code".
+    QStringList Codes = AArgs.mid(1);
+    for (QString &Code : Codes) {
+        if (Code.endsWith(u'\r'))
+            Code.chop(1);
+        if (Code.contains(u'\n') || Code.contains(u'\r'))
+            return UsageError(QStringLiteral("translate: ein KÜRZEL darf keinen Zeilenumbruch enthalten."));
+    }
+    for (const QString &Code : std::as_const(Codes))
+        Out.Line(Translation(Code));
     return Finished(Out);
 }
 
@@ -252,7 +261,7 @@ int ExportDictionary(const TZAVDictionaries &ASet, const QString &AFileName)
 {
     QSaveFile F(AFileName);
     if (!F.open(QIODevice::WriteOnly)) {
-        WriteError(QStringLiteral("Datei „%1“ kann nicht erstellt werden: %2").arg(AFileName, F.errorString()));
+        WriteError(QStringLiteral("Datei „%1“ kann nicht erstellt werden: %2").arg(AFileName, FileErrorReason(F, true)));
         return ExitFailed;
     }
     try {
