@@ -59,6 +59,9 @@ QString TZAV_Profil::BoreholeCondition() const
 
 bool TZAV_Profil::ReadLayersFromDB(TZavQuery *QyLayers, TZavQuery *QySubLayers, const QString &ATablename)
 {
+    // One query for both would close the layer cursor under the loop.
+    if (!QyLayers || !QySubLayers || QyLayers == QySubLayers)
+        return false;
     QyLayers->Close();
     QyLayers->SetSQL(QStringList{QStringLiteral("select * from ") + ATablename,
                                  BoreholeCondition() + QStringLiteral(" and DEPTHTO<>Null"),
@@ -71,7 +74,7 @@ bool TZAV_Profil::ReadLayersFromDB(TZavQuery *QyLayers, TZavQuery *QySubLayers, 
     const QString SubLayerFrom = QStringLiteral("SELECT * FROM ") + ATablename;
     const QString SubLayerWhere = FPrj_ID.isEmpty()
                                       ? QStringLiteral("WHERE LOCID=%1").arg(FLocID)
-                                      : QStringLiteral("WHERE PRJ_ID=%1 AND LOCID=%2").arg(QuotedPrj_ID()).arg(FLocID);
+                                      : QStringLiteral("WHERE PRJ_ID=") + QuotedPrj_ID() + QStringLiteral(" AND LOCID=%1").arg(FLocID);
     while (!QyLayers->Eof()) {
         auto NewLayer = std::make_unique<TZAV_Layer>(QyLayers->FieldByName(QStringLiteral("DEPTHTO")).AsFloat());
         NewLayer->ReadFromDB(QyLayers);
@@ -100,6 +103,8 @@ bool TZAV_Profil::ReadLayersFromDB(TZavQuery *QyLayers, TZavQuery *QySubLayers, 
 template <class TElement>
 bool TZAV_Profil::ReadChildrenFromDB(TZavQuery *AQuery, const QString &ATablename, TQDObjectList *AList)
 {
+    if (!AQuery)
+        return false;
     AQuery->Close();
     AQuery->SetSQL(QStringList{QStringLiteral("select * from ") + ATablename, BoreholeCondition(),
                                QStringLiteral("order by RECID")}

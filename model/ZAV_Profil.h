@@ -53,9 +53,11 @@ public:
     // 0. Layers, water levels and samples stay as they are; without a dataset nothing changes.
     virtual void ReadFromDB(TZavDataSet *ADataset);
     // Replaces the layers and their sublayers by those of the borehole's rows in
-    // ATablename; true when at least one layer was read. The two queries must differ.
+    // ATablename; true when at least one layer was read. The two queries must differ (false,
+    // nothing read, when they do not or one is missing).
     virtual bool ReadLayersFromDB(TZavQuery *QyLayers, TZavQuery *QySubLayers, const QString &ATablename);
-    // Replace the water levels / samples; true when at least one was read.
+    // Replace the water levels / samples; true when at least one was read (false without a
+    // query).
     virtual bool ReadWaterlevelsFromDB(TZavQuery *QyWaterlevels, const QString &ATablename);
     virtual bool ReadSamplesFromDB(TZavQuery *QySamples, const QString &ATablename);
 

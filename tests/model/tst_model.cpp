@@ -105,17 +105,29 @@ private slots:
         QCOMPARE(F.DM.QyDynamic.SQL(), "select * from S3PROBEN\n" + condition + "\norder by RECID");
     }
 
+    void sublayerStatementNamesLayerAndProject_data()
+    {
+        QTest::addColumn<QString>("prjId");
+        QTest::addColumn<QString>("quoted");
+        QTest::newRow("key with a single quote") << "O'B" << "'O''B'";
+        // A key is text, not a format: "%2" in it must not take the LOCID.
+        QTest::newRow("key with a percent sign") << "A%2" << "'A%2'";
+    }
+
     void sublayerStatementNamesLayerAndProject()
     {
+        QFETCH(QString, prjId);
+        QFETCH(QString, quoted);
         TFixture F;
         const int Loc = F.DM.AddBorehole();
-        F.DM.AddLayer(Loc, QStringLiteral("O'B"));
-        auto P = F.Profile(Loc, QStringLiteral("O'B"));
+        const int Layer = F.DM.AddLayer(Loc, prjId);
+        F.DM.AddSublayer(Loc, Layer, prjId);
+        auto P = F.Profile(Loc, prjId);
         QVERIFY(F.ReadLayers(*P));
-        QCOMPARE(F.DM.QySublayers.SQL(),
-                 QStringLiteral("SELECT * FROM S3SCHDAT\nWHERE PRJ_ID='O''B' AND LOCID=%1 AND LAYERID=1 AND "
-                                "LAYERCNTR>0\nORDER BY LAYERCNTR")
-                     .arg(Loc));
+        QCOMPARE(F.DM.QySublayers.SQL(), "SELECT * FROM S3SCHDAT\nWHERE PRJ_ID=" + quoted
+                                             + QStringLiteral(" AND LOCID=%1 AND LAYERID=1 AND LAYERCNTR>0\nORDER BY LAYERCNTR").arg(Loc));
+        QCOMPARE(P->Count(), 1);
+        QCOMPARE(P->Layer(0)->SubLayers()->Count(), 1);
     }
 
     void projectKeySelectsRows()
@@ -224,6 +236,13 @@ private slots:
         QVERIFY(!P->ReadWaterlevelsFromDB(&F.DM.QyDynamic, F.DM.S3GrundWTablename()));
         QCOMPARE(P->Waterlevels()->Count(), 0);
         QCOMPARE(P->Count(), 1);
+        QCOMPARE(P->Samples()->Count(), 2);
+
+        F.DM.AddWaterlevel(Loc, QString());
+        QVERIFY(P->ReadWaterlevelsFromDB(&F.DM.QyDynamic, F.DM.S3GrundWTablename()));
+        QVERIFY(!F.ReadLayers(*P));
+        QCOMPARE(P->Count(), 0);
+        QCOMPARE(P->Waterlevels()->Count(), 1);
         QCOMPARE(P->Samples()->Count(), 2);
     }
 
@@ -403,12 +422,13 @@ private slots:
         QTest::addColumn<double>("gwr");
         QTest::addColumn<double>("date");
         QTest::addColumn<int>("deltaTime");
-        QTest::addColumn<QVariantList>("stored"); // GW, GWF, GWR, GWDATUM, GWZEIT
+        QTest::addColumn<QVariantList>("stored"); // GW, GWF, GWS, GWV, GWR, GWDATUM, GWZEIT
+        const QVariant Null;
         QTest::newRow("depth present, the other levels missing")
-            << 3.456 << NaN << 46000.5 << 12 << QVariantList{3.456, QVariant(), QVariant(), 46000.5, 12};
-        QTest::newRow("depth 0 is a value") << 0.0 << 0.0 << 0.0 << 0 << QVariantList{0.0, QVariant(), 0.0, QVariant(), 0};
+            << 3.456 << NaN << 46000.5 << 12 << QVariantList{3.456, Null, Null, Null, Null, 46000.5, 12};
+        QTest::newRow("depth 0 is a value") << 0.0 << 0.0 << 0.0 << 0 << QVariantList{0.0, Null, Null, Null, 0.0, Null, 0};
         QTest::newRow("negative time difference and date are missing")
-            << NaN << 2.5 << -3.0 << -1 << QVariantList{QVariant(), QVariant(), 2.5, QVariant(), QVariant()};
+            << NaN << 2.5 << -3.0 << -1 << QVariantList{Null, Null, Null, Null, 2.5, Null, Null};
     }
 
     void waterlevelValuesAndNulls()
@@ -430,7 +450,7 @@ private slots:
         W.SetDateMeasured(date);
         W.SetDeltaTime(deltaTime);
         QVERIFY(W.UpdateDB(Loc, &F.DM.QyLayers, F.DM.S3GrundWTablename()));
-        const QVariantList Row = F.Row(QStringLiteral("select GW,GWF,GWR,GWDATUM,GWZEIT from S3GRUNDW"));
+        const QVariantList Row = F.Row(QStringLiteral("select GW,GWF,GWS,GWV,GWR,GWDATUM,GWZEIT from S3GRUNDW"));
         QCOMPARE(Row.size(), stored.size());
         for (int I = 0; I < Row.size(); ++I) {
             QCOMPARE(Row[I].isNull(), stored[I].isNull());
@@ -442,7 +462,7 @@ private slots:
         auto P = F.Profile(Loc, QString());
         P->ReadWaterlevelsFromDB(&F.DM.QyDynamic, F.DM.S3GrundWTablename());
         QVERIFY(P->Waterlevel(0)->UpdateDB(Loc, &F.DM.QyLayers, F.DM.S3GrundWTablename()));
-        QCOMPARE(F.Row(QStringLiteral("select GW,GWF,GWR,GWDATUM,GWZEIT from S3GRUNDW")), Row);
+        QCOMPARE(F.Row(QStringLiteral("select GW,GWF,GWS,GWV,GWR,GWDATUM,GWZEIT from S3GRUNDW")), Row);
     }
 
     void sampleRoundTrip()
