@@ -15,12 +15,6 @@ namespace {
 const QString DataSourceKey = QStringLiteral("Data Source=");
 constexpr int DefaultBusyTimeout = 5000;
 
-QString EngineMessage(const QSqlError &AError)
-{
-    const QString Text = AError.databaseText();
-    return Text.isEmpty() ? AError.text() : Text;
-}
-
 struct TConnectSettings
 {
     QString Path;

@@ -13,12 +13,6 @@
 
 namespace {
 
-QString EngineMessage(const QSqlError &AError)
-{
-    const QString Text = AError.databaseText();
-    return Text.isEmpty() ? AError.text() : Text;
-}
-
 QString QuoteIdent(const QString &AName)
 {
     QString Inner = AName;

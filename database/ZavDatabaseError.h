@@ -5,6 +5,8 @@
 
 #include <exception>
 
+class QSqlError;
+
 // The error every operation of the engine layer raises: the engine's message (or one of
 // ours, in German) and the statement that failed, empty when there is none.
 class EDatabaseError : public std::exception
@@ -24,3 +26,6 @@ private:
     QString FStatement;
     QByteArray FWhat;
 };
+
+// The engine's own text of a QtSql error, or Qt's when the engine gave none.
+QString EngineMessage(const QSqlError &AError);

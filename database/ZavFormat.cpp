@@ -38,17 +38,17 @@ QString ZavFormat(const QString &ATemplate, const QList<QVariant> &AArgs)
             Result += C;
             continue;
         }
-        const QChar Spec = ATemplate[++I];
-        if (Spec == u's')
+        const QChar Conversion = ATemplate[++I];
+        if (Conversion == u's')
             Result += NextArg().toString();
-        else if (Spec == u'd')
+        else if (Conversion == u'd')
             Result += QString::number(NextArg().toLongLong());
-        else if (Spec == u'g')
+        else if (Conversion == u'g')
             Result += SQLFloat(NextArg().toDouble());
-        else if (Spec == u'%')
+        else if (Conversion == u'%')
             Result += u'%';
         else
-            throw EDatabaseError(QStringLiteral("Unbekanntes Format %%%1 in <%2>").arg(Spec).arg(ATemplate));
+            throw EDatabaseError(QStringLiteral("Unbekanntes Format %%%1 in <%2>").arg(Conversion).arg(ATemplate));
     }
     if (Arg != AArgs.size())
         throw EDatabaseError(QStringLiteral("Zu viele Argumente für <%1>").arg(ATemplate));

@@ -9,12 +9,6 @@
 
 namespace {
 
-QString EngineMessage(const QSqlError &AError)
-{
-    const QString Text = AError.databaseText();
-    return Text.isEmpty() ? AError.text() : Text;
-}
-
 // The table of a SELECT that reads plain columns of one table, empty otherwise. Runs on
 // SQLite text, whose only literals are single-quoted ones (blanked before matching).
 QString EditableTable(const QString &ASQLiteText)

@@ -34,6 +34,24 @@ inline QByteArray FileBytes(const QString &APath)
     return F.open(QIODevice::ReadOnly) ? F.readAll() : QByteArray();
 }
 
+// Something at APath that is no database: "missing" (nothing), "folder", "empty" file,
+// "text" file, or "garbage" of a page's size.
+inline bool MakeBadTarget(const QString &AKind, const QString &APath)
+{
+    if (AKind == QStringLiteral("missing"))
+        return true;
+    if (AKind == QStringLiteral("folder"))
+        return QDir().mkdir(APath);
+    QFile F(APath);
+    if (!F.open(QIODevice::WriteOnly))
+        return false;
+    if (AKind == QStringLiteral("text"))
+        F.write("Dies ist keine Datenbank.\nZweite Zeile\n");
+    else if (AKind == QStringLiteral("garbage"))
+        F.write(QByteArray(4096, '\x5a'));
+    return true;
+}
+
 // What a folder holds: names, sizes and contents, to prove nothing appeared or changed.
 inline QString FolderState(const QString &ADir)
 {

@@ -186,14 +186,7 @@ void TestDMBorehole::connectFailures()
     const QString Good = NewDatabase();
     QVERIFY(FDM->ConnectToDatabase(Good));
     const QString Path = QDir(FDir->path()).filePath(u"Ziel.accdb"_s);
-    if (kind == u"folder") {
-        QVERIFY(QDir().mkdir(Path));
-    } else if (kind != u"missing") {
-        QFile F(Path);
-        QVERIFY(F.open(QIODevice::WriteOnly));
-        if (kind == u"text")
-            F.write("LOCID;ANAME\n1;B1\n");
-    }
+    QVERIFY(MakeBadTarget(kind, Path));
     const QString Before = FolderState(FDir->path());
     QVERIFY(!FDM->ConnectToDatabase(Path));
     QVERIFY(!FDM->ConnBorehole.Connected()); // the previous database is closed by the attempt

@@ -169,17 +169,7 @@ void TestZavEngine::connectFailures()
     QFETCH(QString, kind);
     QTemporaryDir Dir;
     const QString Path = QDir(Dir.path()).filePath(u"target.accdb"_s);
-    if (kind == u"folder") {
-        QVERIFY(QDir().mkdir(Path));
-    } else if (kind != u"missing") {
-        QFile F(Path);
-        QVERIFY(F.open(QIODevice::WriteOnly));
-        if (kind == u"text")
-            F.write("Dies ist keine Datenbank.\nZweite Zeile\n");
-        else if (kind == u"garbage")
-            F.write(QByteArray(4096, '\x5a'));
-        F.close();
-    }
+    QVERIFY(MakeBadTarget(kind, Path));
     const QString Before = FolderState(Dir.path());
 
     TZavConnection Conn;
