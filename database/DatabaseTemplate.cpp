@@ -1,9 +1,9 @@
 #include "DatabaseTemplate.h"
 
 #include "ZavDatabaseError.h"
+#include "ZavSafeFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 QByteArray BuiltinDatabaseTemplate()
 {
@@ -17,13 +17,11 @@ void WriteDatabaseTemplate(const QString &APath, const QByteArray &ATemplate)
 {
     if (ATemplate.isEmpty())
         throw EDatabaseError(QStringLiteral("Die Vorlage der Datenbank fehlt"));
-    QSaveFile File(APath);
-    // In a folder we may not create files in, an existing writable file is still written.
-    File.setDirectWriteFallback(true);
-    if (!File.open(QIODevice::WriteOnly))
-        throw EDatabaseError(QStringLiteral("%1: %2").arg(APath, File.errorString()));
-    if (File.write(ATemplate) != ATemplate.size() || !File.commit())
-        throw EDatabaseError(QStringLiteral("%1: %2").arg(APath, File.errorString()));
+    TZavSafeFile File(APath);
+    if (!File.Open())
+        throw EDatabaseError(QStringLiteral("%1: %2").arg(APath, File.ErrorString()));
+    if (File.Device().write(ATemplate) != ATemplate.size() || !File.Commit())
+        throw EDatabaseError(QStringLiteral("%1: %2").arg(APath, File.ErrorString()));
     // A journal or write-ahead log left by the replaced database (after a crash) would be
     // played back into the new file at the first connect. Removed only now, so that a
     // failed write above leaves the old database with its journal.

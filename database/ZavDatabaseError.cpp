@@ -3,9 +3,8 @@
 #include <QSqlError>
 
 EDatabaseError::EDatabaseError(const QString &AMessage, const QString &AStatement)
-    : FMessage(AMessage)
+    : EZavError(AMessage)
     , FStatement(AStatement)
-    , FWhat(AMessage.toUtf8())
 {
 }
 

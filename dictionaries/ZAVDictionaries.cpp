@@ -61,8 +61,6 @@ std::unique_ptr<TZAVDictionaries> LoadDictionariesFromResource(const QString &AN
         Set->ReadData(&Buffer);
         return Set;
     } catch (const std::exception &) {
-        if (Set) // a damaged set may say it owns nothing; what it read is freed anyway
-            Set->SetOwnsObjects(true);
         return nullptr;
     }
 }
@@ -71,11 +69,6 @@ std::unique_ptr<TZAVDictionaries> LoadDictionariesFromFile(const QString &AFileN
 {
     auto Set = std::make_unique<TZAVDictionaries>();
     Set->Clear();
-    try {
-        Set->LoadFromFile(AFileName);
-    } catch (...) {
-        Set->SetOwnsObjects(true); // as above
-        throw;
-    }
+    Set->LoadFromFile(AFileName);
     return Set;
 }

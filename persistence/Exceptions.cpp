@@ -1,11 +1,5 @@
 #include "Exceptions.h"
 
-Exception::Exception(const QString &AMessage)
-    : FMessage(AMessage)
-    , FWhat(AMessage.toUtf8())
-{
-}
-
 EReadError::EReadError()
     : EStreamError(QStringLiteral("Stream-Lesefehler"))
 {

@@ -1,21 +1,14 @@
 #pragma once
 
-#include <QByteArray>
+#include "ZavError.h"
+
 #include <QString>
 
-#include <exception>
-
-// Base of the errors this system raises; carries a German message for the user.
-class Exception : public std::exception
+// Base of the stream, list and registry errors.
+class Exception : public EZavError
 {
 public:
-    explicit Exception(const QString &AMessage);
-    const QString &Message() const { return FMessage; }
-    const char *what() const noexcept override { return FWhat.constData(); }
-
-private:
-    QString FMessage;
-    QByteArray FWhat;
+    using EZavError::EZavError;
 };
 
 class EStreamError : public Exception

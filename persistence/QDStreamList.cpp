@@ -1,12 +1,14 @@
 #include "QDStreamList.h"
 
 #include "Str_util.h"
+#include "ZavSafeFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QIODevice>
+#include <QSet>
 
 #include <algorithm>
 
@@ -105,15 +107,8 @@ TObject *TMyObjItem::CreateAndLoad(QIODevice *S) const
     const TNamedMethod Loader = Instance->ClassType()->MethodAddress(FLoaderName);
     if (!Loader)
         throw EClassNotFound(QStringLiteral("Die Load-Methode <%1> wurde nicht gefunden").arg(FLoaderName));
-    try {
-        Loader(Instance.get(), S);
-    } catch (...) {
-        // Whatever a failed list read took from the stream is nobody else's: free it even
-        // when the stream said the list does not own its elements.
-        if (auto *List = dynamic_cast<TQDObjectList *>(Instance.get()))
-            List->SetOwnsObjects(true);
-        throw;
-    }
+    // A list that fails half-way frees what it read when Instance goes.
+    Loader(Instance.get(), S);
     return Instance.release();
 }
 
@@ -223,11 +218,18 @@ void TQDObjectList::Insert(int Index, TObject *AObject)
     FList.insert(Index, AObject);
 }
 
+bool TQDObjectList::Frees(TObject *AObject)
+{
+    // Elements this list's own reading made are nobody else's, whatever the stream's
+    // ownership byte said.
+    return FStreamed.remove(AObject) || FOwnsObjects;
+}
+
 void TQDObjectList::Delete(int Index)
 {
     TObject *Obj = Items(Index);
     FList.removeAt(Index);
-    if (FOwnsObjects)
+    if (Frees(Obj))
         delete Obj;
 }
 
@@ -245,6 +247,7 @@ TObject *TQDObjectList::Extract(TObject *AObject)
     if (Index < 0)
         return nullptr;
     FList.removeAt(Index);
+    FStreamed.remove(AObject);
     return AObject;
 }
 
@@ -253,8 +256,12 @@ void TQDObjectList::Clear()
     // Take the elements out first, so that a destructor never sees a half-cleared list.
     QList<TObject *> Old;
     Old.swap(FList);
-    if (FOwnsObjects)
-        qDeleteAll(Old);
+    QSet<TObject *> Streamed;
+    Streamed.swap(FStreamed);
+    for (TObject *Obj : std::as_const(Old)) {
+        if (FOwnsObjects || Streamed.contains(Obj))
+            delete Obj;
+    }
 }
 
 void TQDObjectList::SetCapacity(int ACapacity)
@@ -293,14 +300,15 @@ void TQDObjectList::ReadData(QIODevice *S)
     const qint32 N = ReadInt32(S);
     if (N < Count())
         throw EListError::CapacityError(N);
-    // Every record holds at least its class name (a length and one character): a count
-    // the rest of the stream cannot hold is damage, not a reason to reserve gigabytes.
-    // Nor is more reserved than the bytes left could fill.
+    // A damaged count must not reserve gigabytes: never more than the bytes left could
+    // fill. A count the stream cannot hold fails where the data ends, keeping what was read.
     const qint64 Left = StreamBytesLeft(S);
-    if (Left >= 0 && qint64(N) * 6 > Left)
-        throw EReadError();
     const qint64 Room = Left >= 0 ? Left / qint64(sizeof(TObject *)) : 4096;
     SetCapacity(int(std::min<qint64>(N, Count() + Room)));
+    // Only a list the stream calls not owning needs to remember what it read.
+    const bool Track = !FOwnsObjects;
+    if (Track)
+        FStreamed.reserve(FStreamed.size() + qsizetype(std::min<qint64>(N, Room)));
     for (qint32 I = 0; I < N; ++I) {
         // A foreign record is refused before it is read: a damaged file could otherwise
         // nest lists in lists until the stack overflows.
@@ -308,6 +316,8 @@ void TQDObjectList::ReadData(QIODevice *S)
         if (!AcceptsStreamed(Item->RegisteredClass()))
             throw EReadError();
         std::unique_ptr<TObject> Obj(Item->CreateAndLoad(S));
+        if (Track)
+            FStreamed.insert(Obj.get());
         Add(Obj.get());
         Obj.release();
     }
@@ -339,25 +349,30 @@ QString FileErrorReason(const QFileDevice &F, bool AForWriting)
 
 void TQDObjectList::SaveToFile(const QString &FileName) const
 {
-    QFile F(FileName);
-    if (!F.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    // A failed write, a full disk or an element that cannot be stored leaves the file
+    // being replaced as it was.
+    TZavSafeFile F(FileName);
+    if (!F.Open()) {
         throw EFCreateError(QStringLiteral("Datei \"%1\" kann nicht erstellt werden. %2")
                                 .arg(QDir::toNativeSeparators(QFileInfo(FileName).absoluteFilePath()),
-                                     FileErrorReason(F, true)));
+                                     FileErrorReason(F.Device(), true)));
     }
-    WriteData(&F);
-    if (!F.flush())
+    WriteData(&F.Device());
+    if (!F.Commit())
         throw EWriteError();
 }
 
 void TQDObjectList::LoadFromFile(const QString &FileName)
 {
     QFile F(FileName);
-    if (QFileInfo(FileName).isDir() || !F.open(QIODevice::ReadOnly)) {
-        const QString Reason = FileErrorReason(F, false);
+    const QFileInfo Info(FileName);
+    // A pipe or a device would block the open or never end; only regular files are read.
+    const bool Regular = Info.isFile();
+    if (!Regular || !F.open(QIODevice::ReadOnly)) {
+        const QString Reason = Info.exists() && !Info.isDir() && !Regular ? QStringLiteral("Keine reguläre Datei")
+                                                                          : FileErrorReason(F, false);
         throw EFOpenError(QStringLiteral("Datei %1 kann nicht geöffnet werden. %2")
-                              .arg(QDir::toNativeSeparators(QFileInfo(FileName).absoluteFilePath()),
-                                   Reason));
+                              .arg(QDir::toNativeSeparators(Info.absoluteFilePath()), Reason));
     }
     ReadData(&F);
 }

@@ -4,6 +4,7 @@
 #include "ZavObject.h"
 
 #include <QList>
+#include <QSet>
 #include <QString>
 
 #include <memory>
@@ -46,10 +47,12 @@ public:
 
     int Add(TObject *AObject);
     void Insert(int Index, TObject *AObject);
-    // Delete, Remove and Clear free the elements when the list owns them.
+    // Delete, Remove, Clear and the destructor free the elements when the list owns them,
+    // and always those its own ReadData created (OwnsObjects is what the stream said).
     void Delete(int Index);
     int Remove(TObject *AObject);
-    TObject *Extract(TObject *AObject); // removes without freeing
+    // Removes without freeing; the caller owns the element then.
+    TObject *Extract(TObject *AObject);
     void Clear();
 
     // Stable sort; Less orders two elements.
@@ -74,7 +77,11 @@ protected:
     virtual bool AcceptsStreamed(TClass AClass) const;
 
 private:
+    // Whether removing AObject frees it; forgets it as read by this list.
+    bool Frees(TObject *AObject);
+
     QList<TObject *> FList;
+    QSet<TObject *> FStreamed; // elements created by ReadData, freed by the list in any case
     bool FOwnsObjects = true;
 };
 

@@ -90,54 +90,16 @@ void WriteStrToStream(QIODevice *S, const QString &AString)
     WriteBuffer(S, AString.constData(), qint64(AString.size()) * 2);
 }
 
-namespace {
-
-// In-memory streams: length and text in one step, with a single seek.
-bool LoadStrFromBuffer(QIODevice *S, QString &ATarget)
-{
-    if (S->metaObject() != &QBuffer::staticMetaObject || !S->isReadable())
-        return false;
-    auto *B = static_cast<QBuffer *>(S);
-    const QByteArray &Data = B->data();
-    const qint64 Pos = B->pos();
-    const qint64 Left = Data.size() - Pos;
-    if (Left < 4) {
-        B->seek(Data.size());
-        throw EReadError();
-    }
-    const qint32 N = qFromLittleEndian<qint32>(Data.constData() + Pos);
-    if (N <= 0) {
-        ATarget.clear();
-        B->seek(Pos + 4);
-        return true;
-    }
-    if (qint64(N) * 2 > Left - 4) {
-        // Damaged length: stop right behind it, allocate nothing.
-        B->seek(Pos + 4);
-        throw EReadError();
-    }
-    if (ATarget.isDetached() && ATarget.capacity() >= N)
-        ATarget.resize(N);
-    else
-        ATarget = QString(N, Qt::Uninitialized);
-    std::memcpy(ATarget.data(), Data.constData() + Pos + 4, size_t(N) * 2);
-    B->seek(Pos + 4 + qint64(N) * 2);
-    return true;
-}
-
-} // namespace
-
 void LoadStrFromStreamInto(QIODevice *S, QString &ATarget)
 {
-    if (LoadStrFromBuffer(S, ATarget))
-        return;
     const qint32 N = ReadInt32(S);
     if (N <= 0) {
         ATarget.clear();
         return;
     }
     const qint64 Bytes = qint64(N) * 2;
-    // A damaged length must not make us allocate what the stream cannot deliver.
+    // A damaged length must not make us allocate what the stream cannot deliver: fail
+    // right behind the length.
     const qint64 Left = StreamBytesLeft(S);
     if (Left >= 0) {
         if (Bytes > Left)

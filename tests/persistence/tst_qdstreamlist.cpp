@@ -8,6 +8,8 @@
 
 #include <optional>
 
+#include <sys/stat.h>
+
 namespace {
 
 // A small streamable element with its own load and store names.
@@ -206,13 +208,40 @@ private slots:
         Source.WriteData(&Buf);
         Buf.seek(0);
 
-        TQDObjectList Back; // owning before the read
+        {
+            TQDObjectList Back; // owning before the read
+            Back.ReadData(&Buf);
+            QVERIFY(!Back.OwnsObjects());
+            QCOMPARE(Values(Back), QStringList({QStringLiteral("eins"), QStringLiteral("zwei")}));
+
+            // The flag goes back out as it came in, byte for byte.
+            QBuffer Again;
+            Again.open(QIODevice::WriteOnly);
+            Back.WriteData(&Again);
+            QCOMPARE(Again.data(), Buf.data());
+            // What the list read, it frees when it goes (LeakSanitizer watches this in the
+            // sanitizer build), though the stream said it owns nothing.
+        }
+
+        // Also when it is cleared or an element is deleted; an extracted one is the caller's.
+        Buf.seek(0);
+        TQDObjectList Back(true);
         Back.ReadData(&Buf);
-        QVERIFY(!Back.OwnsObjects());
-        QCOMPARE(Values(Back), QStringList({QStringLiteral("eins"), QStringLiteral("zwei")}));
-        // The stream said "not owning": the elements are ours to free.
-        for (TObject *O : Back)
-            delete O;
+        std::unique_ptr<TObject> Taken(Back.Extract(Back.Items(1)));
+        Back.Delete(0);
+        QCOMPARE(Back.Count(), 0);
+        QCOMPARE(static_cast<TTestItem *>(Taken.get())->Value(), QStringLiteral("zwei"));
+    }
+
+    void notOwningListStillForgetsElementsItDidNotRead()
+    {
+        // Elements added by the program to a not-owning list stay the program's.
+        TTestItem Local(QStringLiteral("lokal"));
+        {
+            TQDObjectList List(false);
+            List.Add(&Local);
+        }
+        QCOMPARE(Local.Value(), QStringLiteral("lokal"));
     }
 
     void classNameMatchesWithoutRegardToCase()
@@ -273,6 +302,39 @@ private slots:
         QCOMPARE(Values(List), QStringList({QStringLiteral("alt"), QStringLiteral("a"), QStringLiteral("b")}));
     }
 
+    void damagedCountKeepsWhatWasRead_data()
+    {
+        QTest::addColumn<QByteArray>("stream");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QStringList>("kept");
+        const QByteArray Good = ItemRecord(QStringLiteral("TTestItem"), QStringLiteral("abc"));
+        QTest::newRow("count 10, one complete element")
+            << ListBytes(true, {Good}, 10) << QStringLiteral("Stream-Lesefehler") << QStringList{QStringLiteral("abc")};
+        QTest::newRow("count far beyond the stream")
+            << ListBytes(true, {Good}, 0x7FFFFFFF) << QStringLiteral("Stream-Lesefehler") << QStringList{QStringLiteral("abc")};
+        QTest::newRow("unregistered class in the first record, count beyond the stream")
+            << ListBytes(true, {ItemRecord(QStringLiteral("TFremd"), QStringLiteral("x"))}, 1000)
+            << QStringLiteral("Klasse <TFremd> ist nicht registriert") << QStringList{};
+        QTest::newRow("unregistered class after a good record")
+            << ListBytes(true, {Good, ItemRecord(QStringLiteral("TFremd"), QStringLiteral("x"))}, 50)
+            << QStringLiteral("Klasse <TFremd> ist nicht registriert") << QStringList{QStringLiteral("abc")};
+    }
+
+    void damagedCountKeepsWhatWasRead()
+    {
+        QFETCH(QByteArray, stream);
+        QFETCH(QString, message);
+        QFETCH(QStringList, kept);
+        QBuffer Buf;
+        Buf.setData(stream);
+        Buf.open(QIODevice::ReadOnly);
+        TQDObjectList List;
+        QCOMPARE(MessageOf<EZavError>([&] { List.ReadData(&Buf); }), message);
+        QCOMPARE(Values(List), kept);
+        // Nothing was reserved for the damaged count.
+        QVERIFY(List.Capacity() < 1000);
+    }
+
     void damagedStreamsFailWithReadError_data()
     {
         QTest::addColumn<QByteArray>("stream");
@@ -283,9 +345,7 @@ private slots:
         QTest::newRow("empty stream") << QByteArray();
         QTest::newRow("string length beyond the stream")
             << ListBytes(true, {CountedString(QStringLiteral("TTestItem")) + Int32(0x7FFFFFFF) + Bytes({0x61, 0})});
-        QTest::newRow("element count beyond the stream") << ListBytes(true, {Good}, 0x7FFFFFFF);
-        // Six records of at least six bytes each cannot fit in one 32-byte record.
-        QTest::newRow("element count just beyond the stream") << ListBytes(true, {Good}, 6);
+        QTest::newRow("element count beyond an empty rest") << ListBytes(true, {}, 0x7FFFFFFF);
     }
 
     void damagedStreamsFailWithReadError()
@@ -436,6 +496,57 @@ private slots:
         const QString DirMsg = MessageOf<EFOpenError>([&] { Target.LoadFromFile(Dir.path()); });
         QVERIFY2(DirMsg.startsWith(QStringLiteral("Datei %1 kann nicht geöffnet werden.").arg(Dir.path())),
                  qPrintable(DirMsg));
+    }
+
+    void failedSaveLeavesTheOldFile()
+    {
+        QTemporaryDir Dir;
+        QVERIFY(Dir.isValid());
+        const QString Path = Dir.filePath(QStringLiteral("liste.bin"));
+        TQDObjectList Good;
+        Good.Add(new TTestItem(QStringLiteral("gut")));
+        Good.SaveToFile(Path);
+        QFile Before(Path);
+        QVERIFY(Before.open(QIODevice::ReadOnly));
+        const QByteArray OldBytes = Before.readAll();
+        Before.close();
+
+        // The second element cannot be stored: the file being replaced stays as it was.
+        TQDObjectList Bad;
+        Bad.Add(new TTestItem(QStringLiteral("neu")));
+        Bad.Add(new TQDObjectList);
+        QCOMPARE(MessageOf<EClassNotFound>([&] { Bad.SaveToFile(Path); }),
+                 QStringLiteral("Klasse <TQDObjectList> ist nicht registriert"));
+        QVERIFY(Before.open(QIODevice::ReadOnly));
+        QCOMPARE(Before.readAll(), OldBytes);
+        Before.close();
+        QCOMPARE(Values(*TQDObjectList::CreateFromFile(Path)), QStringList{QStringLiteral("gut")});
+        // No temporary file is left behind.
+        QCOMPARE(QDir(Dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("liste.bin")});
+    }
+
+    void saveToAFullDiskFails()
+    {
+        if (!QFileInfo::exists(QStringLiteral("/dev/full")))
+            QSKIP("no /dev/full here");
+        TQDObjectList List;
+        List.Add(new TTestItem(QString(70000, u'x')));
+        QCOMPARE(MessageOf<EWriteError>([&] { List.SaveToFile(QStringLiteral("/dev/full")); }),
+                 QStringLiteral("Stream-Schreibfehler"));
+        // The device is written to, never replaced by a file.
+        QVERIFY(!QFileInfo(QStringLiteral("/dev/full")).isFile());
+    }
+
+    void loadRefusesWhatIsNoRegularFile()
+    {
+        QTemporaryDir Dir;
+        QVERIFY(Dir.isValid());
+        const QString Fifo = Dir.filePath(QStringLiteral("pipe"));
+        QCOMPARE(mkfifo(QFile::encodeName(Fifo).constData(), 0600), 0);
+        TQDObjectList List;
+        // Opening a pipe without a writer would block for ever.
+        QCOMPARE(MessageOf<EFOpenError>([&] { List.LoadFromFile(Fifo); }),
+                 QStringLiteral("Datei %1 kann nicht geöffnet werden. Keine reguläre Datei").arg(Fifo));
     }
 
     void indexErrorsNameTheIndex()

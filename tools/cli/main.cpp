@@ -11,8 +11,8 @@
 // error), 2 usage error. Input and output are UTF-8.
 
 #include "ZAVParser.h"
+#include "ZavSafeFile.h"
 
-#include <QSaveFile>
 #include <QString>
 #include <QStringList>
 
@@ -255,23 +255,22 @@ int Search(const TZAVDictionaries &ASet, const QString &AText, bool AByAbbr)
     return Finished(Out);
 }
 
-// Written beside the target and renamed over it, so a failed export leaves any
-// earlier file as it was.
+// All or nothing: a failed export leaves any earlier file as it was.
 int ExportDictionary(const TZAVDictionaries &ASet, const QString &AFileName)
 {
-    QSaveFile F(AFileName);
-    if (!F.open(QIODevice::WriteOnly)) {
-        WriteError(QStringLiteral("Datei „%1“ kann nicht erstellt werden: %2").arg(AFileName, FileErrorReason(F, true)));
+    TZavSafeFile F(AFileName);
+    if (!F.Open()) {
+        WriteError(QStringLiteral("Datei „%1“ kann nicht erstellt werden: %2").arg(AFileName, FileErrorReason(F.Device(), true)));
         return ExitFailed;
     }
     try {
-        ASet.WriteData(&F);
+        ASet.WriteData(&F.Device());
     } catch (const Exception &E) {
         WriteError(QStringLiteral("Datei „%1“ kann nicht geschrieben werden: %2").arg(AFileName, E.Message()));
         return ExitFailed;
     }
-    if (!F.commit()) {
-        WriteError(QStringLiteral("Datei „%1“ kann nicht geschrieben werden: %2").arg(AFileName, F.errorString()));
+    if (!F.Commit()) {
+        WriteError(QStringLiteral("Datei „%1“ kann nicht geschrieben werden: %2").arg(AFileName, F.ErrorString()));
         return ExitFailed;
     }
     return ExitOk;

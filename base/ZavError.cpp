@@ -1,0 +1,7 @@
+#include "ZavError.h"
+
+EZavError::EZavError(const QString &AMessage)
+    : FMessage(AMessage)
+    , FWhat(AMessage.toUtf8())
+{
+}
