@@ -53,6 +53,9 @@ TDMBorehole::TDMBorehole()
     , tblStamm(ConnBorehole)
 {
     DataModuleCreate();
+    // A catalogue found damaged during work is closed by the engine layer; it is then no
+    // longer the connected one.
+    ConnBorehole.OnDamaged = [this] { FFilename.clear(); };
 }
 
 TDMBorehole::~TDMBorehole() = default;
@@ -72,13 +75,26 @@ bool TDMBorehole::ConnectToDatabase(const QString &AFilename)
     ConnectStr.replace(QStringLiteral("%s"), AFilename);
     ConnBorehole.Close();
     ConnBorehole.SetConnectionString(ConnectStr);
+    FConnectError.clear();
     try {
         ConnBorehole.Open();
-    } catch (const EDatabaseError &) {
-        // A failed connect is a false result, without a message.
+    } catch (const EDatabaseError &E) {
+        // A failed connect is a false result; the window may show why.
+        FConnectError = E.Message();
     }
     if (!ConnBorehole.Connected())
         return false;
+
+    // A borehole catalogue has no triggers: one that inserts or changes rows behind every
+    // statement of ours would add rows the user never asked for.
+    const QStringList Triggers = ConnBorehole.GetTriggerNames();
+    if (!Triggers.isEmpty()) {
+        FConnectError = QStringLiteral("Die Datenbank enthält Trigger (%1); ein Bohrungskatalog hat keine, "
+                                       "sie wird deshalb nicht verwendet.")
+                            .arg(Triggers.join(QStringLiteral(", ")));
+        ConnBorehole.Close();
+        return false;
+    }
 
     const QStringList Tables = ConnBorehole.GetTableNames();
     auto Found = [&Tables](const QString &AName) { return Tables.contains(AName, Qt::CaseInsensitive); };
@@ -96,11 +112,18 @@ bool TDMBorehole::ConnectToDatabase(const QString &AFilename)
     Resolve(FS3GrundWTablename, S3GrundWTable);
     Resolve(FS3ProbenTablename, S3ProbenTable);
 
-    const bool Result = Found(FS3Tablename) && Found(FS3SchichtTablename) && Found(FS3GrundWTablename)
-        && Found(FS3ProbenTablename);
-    if (Result)
-        FFilename = AFilename;
-    return Result;
+    QStringList Missing;
+    for (const QString *Name : {&FS3Tablename, &FS3SchichtTablename, &FS3GrundWTablename, &FS3ProbenTablename}) {
+        if (!Found(*Name))
+            Missing.append(*Name);
+    }
+    if (!Missing.isEmpty()) {
+        FConnectError = QStringLiteral("Die Datenbank ist kein Bohrungskatalog: es fehlt die Tabelle %1.")
+                            .arg(Missing.join(QStringLiteral(", ")));
+        return false;
+    }
+    FFilename = AFilename;
+    return true;
 }
 
 bool TDMBorehole::OpenTblBorehole()
@@ -171,8 +194,10 @@ int TDMBorehole::DuplicateBorehole(int SourceLocID)
         for (int I = 0; I < tblStamm.FieldCount(); ++I)
             Values.append(tblStamm.Fields(I).Value());
         tblStamm.Append();
+        // The stored values as they are: a copy must not pass through the locale
+        // conversion of typed input (a date kept as ISO text, '12,5' in a number column).
         for (int I = 0; I < Values.size(); ++I)
-            tblStamm.SetFieldValue(I, Values[I]);
+            tblStamm.SetFieldStored(I, Values[I]);
         tblStamm.SetFieldValue(QStringLiteral("LOCID"), NewLocID);
         tblStamm.SetFieldValue(QStringLiteral("ANAME"), CopyPrefix + SourceName);
         tblStamm.Post();
@@ -201,7 +226,16 @@ int TDMBorehole::AddSublayer(int ALocID, int ARecID, const QString &APrj_ID)
     const QString &Table = FS3SchichtTablename;
     TZavTransaction Transaction(ConnBorehole);
     const int RecID = LookUpMax(ZavFormat(QMaxRecID, {Table, ALocID}), QStringLiteral("MAXID")) + 1;
-    const int ParentLayerID = LookUpMax(ZavFormat(QLayerIDOfRow, {Table, ALocID, ARecID}), QStringLiteral("LAYERID"));
+    QyDynamic.Close();
+    QyDynamic.SetSQL(ZavFormat(QLayerIDOfRow, {Table, ALocID, ARecID}));
+    QyDynamic.Open();
+    // Another program may have deleted the layer: a sublayer of no layer is never shown.
+    if (QyDynamic.RecordCount() == 0)
+        throw EDatabaseError(QStringLiteral("Die Schicht (LOCID %1, RECID %2) wurde nicht gefunden; "
+                                            "die Unterschicht wurde nicht angelegt")
+                                 .arg(ALocID)
+                                 .arg(ARecID));
+    const int ParentLayerID = QyDynamic.FieldByName(QStringLiteral("LAYERID")).AsInteger();
     const int NewLayerCntr =
         LookUpMax(ZavFormat(QMaxLayerCntr, {Table, ALocID, ParentLayerID}), QStringLiteral("MAXCNTR")) + 1;
     if (APrj_ID.isEmpty())

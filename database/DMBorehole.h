@@ -52,10 +52,13 @@ public:
     void SetS3ProbenTablename(const QString &AValue) { FS3ProbenTablename = AValue; }
     // The connected database's path; empty until a connect succeeded completely.
     const QString &Filename() const { return FFilename; }
+    // Why the last ConnectToDatabase returned false, in German; empty after a success.
+    const QString &ConnectError() const { return FConnectError; }
 
     // Closes the connection, opens AFilename and resolves each table name (current name,
     // default name, "GEODIN_LOC_" + default, compared without regard to case). True when
-    // connected and all four tables found; the connection stays open either way.
+    // connected and all four tables found; the connection stays open when a table is
+    // missing. A damaged file, or one holding triggers, is refused and left closed.
     virtual bool ConnectToDatabase(const QString &AFilename);
     // (Re)opens QyStamm over all master rows; its AfterOpen runs as part of the opening.
     virtual bool OpenTblBorehole();
@@ -97,6 +100,7 @@ private:
     QString FS3ProbenTablename;
     QString FS3GrundWTablename;
     QString FFilename;
+    QString FConnectError;
 };
 
 // The one instance, made at start-up after the dictionary data module and before the main

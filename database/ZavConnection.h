@@ -5,6 +5,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
+class QSqlError;
 class TZavDataSet;
 
 // One connection to a borehole or catalogue database, an SQLite file reached through
@@ -29,9 +32,10 @@ public:
 
     // Closes any open connection, then opens the file the connection string names,
     // read-write, never creating or changing a file: a missing path, a folder, an empty
-    // file, a file that is not an SQLite database or one locked past the busy timeout
-    // raise EDatabaseError and leave the connection closed. The opened connection runs
-    // with trusted_schema off and without extension loading.
+    // file, a file that is not an SQLite database, a damaged one (SQLite's quick check)
+    // or one locked past the busy timeout raise EDatabaseError and leave the connection
+    // closed. The opened connection runs with trusted_schema off and without extension
+    // loading.
     void Open();
     // Closes every data set made on this connection, then the connection itself.
     void Close();
@@ -45,13 +49,21 @@ public:
 
     // Names of the user tables, in the order the engine lists them; SQLite's own tables
     // ("sqlite_...") are left out.
-    QStringList GetTableNames() const;
+    QStringList GetTableNames();
+    // Names of the triggers the database holds.
+    QStringList GetTriggerNames();
 
     // Runs one statement in SQLite's own dialect, without translation or parameters;
     // yields the rows affected.
-    int ExecRaw(const QString &AStatement) const;
+    int ExecRaw(const QString &AStatement);
     // Runs a script of SQLite statements separated by ";" (outside quotes and comments).
-    void ExecScript(const QString &AScript) const;
+    void ExecScript(const QString &AScript);
+
+    // Raises the engine's error for a statement that failed on this connection. When the
+    // engine found the file damaged, the connection closes first, so that nothing more is
+    // written into it, and the message says so; OnDamaged runs then.
+    [[noreturn]] void RaiseEngineError(const QSqlError &AError, const QString &AStatement);
+    std::function<void()> OnDamaged;
 
     bool InTransaction() const { return FTransactionDepth > 0; }
 
@@ -62,6 +74,8 @@ private:
     friend class TZavDataSet;
     friend class TZavTransaction;
     void OpenPath(const QString &APath, int ABusyTimeout, bool ACreate);
+    // Refuses a damaged file (EDatabaseError saying so).
+    void CheckIntegrity();
     void RegisterDataSet(TZavDataSet *ADataSet);
     void UnregisterDataSet(TZavDataSet *ADataSet);
 

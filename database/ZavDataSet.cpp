@@ -29,6 +29,15 @@ const QVariant NullValue;
 
 } // namespace
 
+void CheckStorable(const QVariant &AValue, const QString &AName)
+{
+    // SQLite would store a lone surrogate changed, taking the next character with it.
+    if (AValue.typeId() == QMetaType::QString && !AValue.toString().isValidUtf16())
+        throw EDatabaseError(QStringLiteral("Der Text für <%1> enthält ein ungültiges Zeichen (ein einzelnes "
+                                            "UTF-16-Ersatzzeichen) und kann nicht gespeichert werden")
+                                 .arg(AName));
+}
+
 // ---------------------------------------------------------------------------------------
 // TZavField
 
@@ -276,7 +285,7 @@ void TZavDataSet::CheckEditable()
     QSqlQuery Info(FConnection.Database());
     const QString Statement = QStringLiteral("PRAGMA table_info(%1)").arg(QuoteIdent(FEditTable));
     if (!Info.exec(Statement))
-        throw EDatabaseError(EngineMessage(Info.lastError()), Statement);
+        FConnection.RaiseEngineError(Info.lastError(), Statement);
     while (Info.next()) {
         const QString Type = Info.value(2).toString().toUpper();
         TAffinity A = afNumeric;
@@ -355,6 +364,15 @@ void TZavDataSet::SetFieldValue(int AIndex, const QVariant &AValue)
     FModified[AIndex] = true;
 }
 
+void TZavDataSet::SetFieldStored(int AIndex, const QVariant &AValue)
+{
+    CheckFieldIndex(AIndex);
+    if (FState != dsEdit && FState != dsInsert)
+        throw EDatabaseError(QStringLiteral("Die Datenmenge ist nicht im Bearbeitungsmodus"));
+    FBuffer[AIndex] = AValue.isNull() ? QVariant() : AValue;
+    FModified[AIndex] = true;
+}
+
 void TZavDataSet::SetFieldValue(const QString &AFieldName, const QVariant &AValue)
 {
     SetFieldValue(FieldByName(AFieldName).Index(), AValue);
@@ -403,12 +421,16 @@ void TZavDataSet::Post()
                         .arg(QuoteIdent(FEditTable), Columns.join(u','), Marks.join(u','));
     }
     if (!Statement.isEmpty()) {
+        for (qsizetype I = 0, Col = 0; I < N; ++I) {
+            if (FModified[I])
+                CheckStorable(Values[Col++], FFields[size_t(I)]->FieldName());
+        }
         if (!Query.prepare(Statement))
-            throw EDatabaseError(EngineMessage(Query.lastError()), Statement);
+            FConnection.RaiseEngineError(Query.lastError(), Statement);
         for (const QVariant &V : std::as_const(Values))
             Query.addBindValue(V);
         if (!Query.exec())
-            throw EDatabaseError(EngineMessage(Query.lastError()), Statement);
+            FConnection.RaiseEngineError(Query.lastError(), Statement);
         if (FState == dsEdit && Query.numRowsAffected() != 1)
             throw EDatabaseError(QStringLiteral("Die Zeile wurde für die Aktualisierung nicht gefunden"), Statement);
     }
@@ -443,11 +465,11 @@ void TZavDataSet::FetchRows(TZavConnection &AConnection, const QString &AStateme
     QSqlQuery Query(AConnection.Database());
     Query.setForwardOnly(true);
     if (!Query.prepare(AStatement))
-        throw EDatabaseError(EngineMessage(Query.lastError()), AShownStatement);
+        AConnection.RaiseEngineError(Query.lastError(), AShownStatement);
     for (const QVariant &V : ABindValues)
         Query.addBindValue(V);
     if (!Query.exec())
-        throw EDatabaseError(EngineMessage(Query.lastError()), AShownStatement);
+        AConnection.RaiseEngineError(Query.lastError(), AShownStatement);
     if (!Query.isSelect())
         throw EDatabaseError(QStringLiteral("Die Anweisung liefert keine Datenmenge"), AShownStatement);
     const QSqlRecord Record = Query.record();
@@ -466,5 +488,5 @@ void TZavDataSet::FetchRows(TZavConnection &AConnection, const QString &AStateme
         }
     }
     if (Query.lastError().isValid())
-        throw EDatabaseError(EngineMessage(Query.lastError()), AShownStatement);
+        AConnection.RaiseEngineError(Query.lastError(), AShownStatement);
 }

@@ -13,6 +13,10 @@
 class TZavConnection;
 class TZavDataSet;
 
+// Refuses a value that cannot be stored as it is (a text with an unpaired surrogate),
+// naming the column or parameter AName: EDatabaseError.
+void CheckStorable(const QVariant &AValue, const QString &AName);
+
 // One column of an open data set, read on the data set's current row (or on the row being
 // edited). Valid until the data set closes.
 class TZavField
@@ -104,6 +108,9 @@ public:
     void SetFieldValue(int AIndex, const QVariant &AValue);
     void SetFieldValue(const QString &AFieldName, const QVariant &AValue);
     void SetFieldNull(const QString &AFieldName);
+    // Sets a field to a value as the engine gave it (Value(): its own type, or NULL),
+    // without the conversion of typed input; for copying stored rows exactly.
+    void SetFieldStored(int AIndex, const QVariant &AValue);
     // Writes the row in edit mode back (the changed fields of it; for an appended row
     // those set) and returns to browsing; the cached row takes the new values. On an
     // engine error the row stays in edit mode.

@@ -1,19 +1,96 @@
 #include "ZavDialect.h"
 
-#include <QRegularExpression>
-
 namespace {
+
+// The rewrites below match ASCII letters, digits and blanks only, by hand: a regular
+// expression refuses to match text that is not valid UTF-16, and would then leave the
+// statement untranslated.
+bool IsAsciiWordChar(QChar C)
+{
+    const char16_t U = C.unicode();
+    return (U >= u'a' && U <= u'z') || (U >= u'A' && U <= u'Z') || (U >= u'0' && U <= u'9') || U == u'_';
+}
+
+bool IsAsciiSpace(QChar C)
+{
+    const char16_t U = C.unicode();
+    return U == u' ' || (U >= u'\t' && U <= u'\r');
+}
+
+// Whether AWord (upper-case ASCII) stands at AAt, in either case.
+bool WordAt(const QString &AText, qsizetype AAt, QStringView AWord)
+{
+    if (AAt + AWord.size() > AText.size())
+        return false;
+    for (qsizetype I = 0; I < AWord.size(); ++I) {
+        char16_t U = AText[AAt + I].unicode();
+        if (U >= u'a' && U <= u'z')
+            U = char16_t(U - u'a' + u'A');
+        if (U != AWord[I].unicode())
+            return false;
+    }
+    return true;
+}
+
+bool WordEndsAt(const QString &AText, qsizetype AAt)
+{
+    return AAt >= AText.size() || !IsAsciiWordChar(AText[AAt]);
+}
+
+qsizetype SkipSpaces(const QString &AText, qsizetype AAt)
+{
+    while (AAt < AText.size() && IsAsciiSpace(AText[AAt]))
+        ++AAt;
+    return AAt;
+}
+
+// End of "DELETE <blanks> * [blanks] FROM" starting at AAt, or -1.
+qsizetype DeleteStarEnd(const QString &AText, qsizetype AAt)
+{
+    if ((AAt > 0 && IsAsciiWordChar(AText[AAt - 1])) || !WordAt(AText, AAt, u"DELETE"))
+        return -1;
+    qsizetype I = AAt + 6;
+    const qsizetype Star = SkipSpaces(AText, I);
+    if (Star == I || Star >= AText.size() || AText[Star] != u'*')
+        return -1;
+    I = SkipSpaces(AText, Star + 1);
+    if (!WordAt(AText, I, u"FROM") || !WordEndsAt(AText, I + 4))
+        return -1;
+    return I + 4;
+}
+
+// End of "<> [blanks] NULL" starting at AAt, or -1.
+qsizetype NotNullEnd(const QString &AText, qsizetype AAt)
+{
+    if (AAt + 1 >= AText.size() || AText[AAt] != u'<' || AText[AAt + 1] != u'>')
+        return -1;
+    const qsizetype I = SkipSpaces(AText, AAt + 2);
+    if (!WordAt(AText, I, u"NULL") || !WordEndsAt(AText, I + 4))
+        return -1;
+    return I + 4;
+}
 
 // The rewrites that apply to statement text outside literals.
 QString TranslateCode(const QString &ACode)
 {
-    static const QRegularExpression DeleteStar(QStringLiteral(R"(\bDELETE\s+\*\s*FROM\b)"),
-                                               QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression NotNull(QStringLiteral(R"(\s*<>\s*NULL\b)"),
-                                            QRegularExpression::CaseInsensitiveOption);
-    QString Result = ACode;
-    Result.replace(DeleteStar, QStringLiteral("DELETE FROM"));
-    Result.replace(NotNull, QStringLiteral(" IS NOT NULL"));
+    QString Result;
+    Result.reserve(ACode.size() + 8);
+    qsizetype I = 0;
+    while (I < ACode.size()) {
+        if (const qsizetype E = DeleteStarEnd(ACode, I); E >= 0) {
+            Result += QStringLiteral("DELETE FROM");
+            I = E;
+        } else if (const qsizetype E2 = NotNullEnd(ACode, I); E2 >= 0) {
+            // The blanks before "<>" belong to the rewrite.
+            while (!Result.isEmpty() && IsAsciiSpace(Result.back()))
+                Result.chop(1);
+            Result += QStringLiteral(" IS NOT NULL");
+            I = E2;
+        } else {
+            Result += ACode[I];
+            ++I;
+        }
+    }
     return Result;
 }
 

@@ -107,13 +107,19 @@ TZavDataSet::TZavRows TZavQuery::DoOpen()
 int TZavQuery::ExecSQL()
 {
     Close();
+    if (!FStatement.Text.isValidUtf16())
+        throw EDatabaseError(QStringLiteral("Die Anweisung enthält ein ungültiges Zeichen (ein einzelnes "
+                                            "UTF-16-Ersatzzeichen) und wird nicht ausgeführt"),
+                             FSQL);
+    for (const TZavParam &P : std::as_const(FParams))
+        CheckStorable(P.Value(), P.Name());
     QSqlQuery Query(Connection().Database());
     if (!Query.prepare(FStatement.Text))
-        throw EDatabaseError(EngineMessage(Query.lastError()), FSQL);
+        Connection().RaiseEngineError(Query.lastError(), FSQL);
     const QList<QVariant> Values = BindValues();
     for (const QVariant &V : Values)
         Query.addBindValue(V);
     if (!Query.exec())
-        throw EDatabaseError(EngineMessage(Query.lastError()), FSQL);
+        Connection().RaiseEngineError(Query.lastError(), FSQL);
     return Query.numRowsAffected();
 }

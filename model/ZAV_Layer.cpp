@@ -1,7 +1,10 @@
 #include "ZAV_Layer.h"
 
 #include "ZAVParser.h"
+#include "ZavDatabaseError.h"
 #include "ZavQuery.h"
+
+#include <cmath>
 
 namespace {
 
@@ -144,6 +147,10 @@ bool TZAV_Layer::UpdateDB(int ALocID, TZavQuery *QyLayers, const QString &ATable
 {
     if (!QyLayers)
         return false;
+    // A layer without depth would be stored as NULL and vanish from every later read,
+    // with its sublayers.
+    if (std::isnan(FDepthTo))
+        throw EDatabaseError(QStringLiteral("Schicht ohne Tiefe kann nicht gespeichert werden"));
     QyLayers->Close();
     QyLayers->SetSQL(UpdateStatement(ATablename, LayerSetLine, ALocID, RecID()));
     QyLayers->ParamByName(QStringLiteral("Depthto")).SetAsFloat(FDepthTo);

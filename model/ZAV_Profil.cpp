@@ -1,5 +1,6 @@
 #include "ZAV_Profil.h"
 
+#include "ZavFormat.h"
 #include "ZavQuery.h"
 
 #include <QStringList>
@@ -45,9 +46,7 @@ void TZAV_Profil::ReadFromDB(TZavDataSet *ADataset)
 
 QString TZAV_Profil::QuotedPrj_ID() const
 {
-    QString Inner = FPrj_ID;
-    Inner.replace(u'\'', QStringLiteral("''"));
-    return u'\'' + Inner + u'\'';
+    return SQLQuoted(FPrj_ID);
 }
 
 QString TZAV_Profil::BoreholeCondition() const

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "QDStreamList.h"
-#include "ZAV_Groundwater.h"
+#include "ZAV_WaterlevelsSamples.h"
 #include "ZAV_Layer.h"
 
 #include <QString>

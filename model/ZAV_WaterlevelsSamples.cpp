@@ -1,4 +1,4 @@
-#include "ZAV_Groundwater.h"
+#include "ZAV_WaterlevelsSamples.h"
 
 #include "ZavQuery.h"
 

@@ -4,6 +4,8 @@
 
 #include "DatabaseTemplate.h"
 #include "RawResource.h"
+#include "ZavConnection.h"
+#include "ZavQuery.h"
 
 #include <QByteArray>
 #include <QCryptographicHash>
@@ -65,4 +67,28 @@ inline QString FolderState(const QString &ADir)
         Result += u'\n';
     }
     return Result;
+}
+
+// Overwrites the root page of S3STAMM with garbage and bumps the change counter, so that
+// a connection holding the file meets the damage at its next statement.
+inline void DamageMasterTable(const QString &APath)
+{
+    int RootPage = 0;
+    {
+        TZavConnection Conn;
+        Conn.SetConnectionString(QStringLiteral("Provider=SQLite;Data Source=") + APath);
+        Conn.Open();
+        TZavQuery Q(Conn);
+        Q.SetSQL(QStringLiteral("SELECT rootpage FROM sqlite_master WHERE name='S3STAMM'"));
+        Q.Open();
+        RootPage = Q.Fields(0).AsInteger();
+    }
+    QFile F(APath);
+    QVERIFY(F.open(QIODevice::ReadWrite));
+    QVERIFY(F.seek(qint64(RootPage - 1) * 4096));
+    F.write(QByteArray(4096, '\x5a'));
+    QVERIFY(F.seek(24));
+    const QByteArray Counter = F.read(4);
+    QVERIFY(F.seek(24));
+    F.write(QByteArray(4, char(Counter[3] + 1)));
 }

@@ -87,6 +87,8 @@ private slots:
     void connectFailures_data();
     void connectFailures();
     void connectLockedFile();
+    void triggersAreRefused();
+    void damagedCatalogue();
     void prefixedDatabase();
     void mixedPrefixes();
     void namesLiveAcrossConnects();
@@ -104,6 +106,8 @@ private slots:
     void sublayerBesideSublayer();
     void sublayerOfMissingRow();
     void duplicateCopiesAllColumns();
+    void duplicateIsExactOnPlainTables_data();
+    void duplicateIsExactOnPlainTables();
     void duplicateMissingSource();
     void duplicatePrefixed();
 
@@ -191,7 +195,49 @@ void TestDMBorehole::connectFailures()
     QVERIFY(!FDM->ConnectToDatabase(Path));
     QVERIFY(!FDM->ConnBorehole.Connected()); // the previous database is closed by the attempt
     QCOMPARE(FDM->Filename(), QString());
+    QVERIFY(!FDM->ConnectError().isEmpty());
     QCOMPARE(FolderState(FDir->path()), Before);
+}
+
+void TestDMBorehole::triggersAreRefused()
+{
+    // A trigger that adds a layer to every new borehole would make rows nobody asked for.
+    const QString Path = NewDatabase({u"CREATE TRIGGER Extra AFTER INSERT ON S3STAMM BEGIN "
+                                      u"INSERT INTO S3SCHDAT (LOCID,RECID,DEPTHTO) VALUES (NEW.LOCID,1,5); END"_s});
+    const QByteArray Before = FileBytes(Path);
+    QVERIFY(!FDM->ConnectToDatabase(Path));
+    QCOMPARE(FDM->Filename(), QString());
+    QVERIFY2(FDM->ConnectError().contains(u"Trigger (Extra)"_s), qPrintable(FDM->ConnectError()));
+    QVERIFY(!FDM->ConnBorehole.Connected());
+    QCOMPARE(FileBytes(Path), Before);
+
+    // A view beside the tables is harmless.
+    QVERIFY(FDM->ConnectToDatabase(NewDatabase({u"CREATE VIEW Uebersicht AS SELECT LOCID, ANAME FROM S3STAMM"_s})));
+    QCOMPARE(FDM->ConnectError(), QString());
+}
+
+void TestDMBorehole::damagedCatalogue()
+{
+    const QString Path = NewDatabase();
+    QVERIFY(FDM->ConnectToDatabase(Path));
+    for (int I = 0; I < 200; ++I)
+        FDM->AddBorehole();
+    QVERIFY(FDM->OpenTblBorehole());
+
+    // Damaged while connected: the first statement that meets the damage closes the
+    // catalogue, and nothing more is written into it.
+    DamageMasterTable(Path);
+    const QByteArray Damaged = FileBytes(Path);
+    QVERIFY_THROWS_EXCEPTION(EDatabaseError, FDM->OpenTblBorehole());
+    QCOMPARE(FDM->Filename(), QString());
+    QVERIFY(!FDM->ConnBorehole.Connected());
+    QVERIFY_THROWS_EXCEPTION(EDatabaseError, FDM->AddLayer(1, QString()));
+    QCOMPARE(FileBytes(Path), Damaged);
+
+    // And it is refused at the next connect, saying why.
+    QVERIFY(!FDM->ConnectToDatabase(Path));
+    QVERIFY2(FDM->ConnectError().contains(u"beschädigt"_s), qPrintable(FDM->ConnectError()));
+    QCOMPARE(FileBytes(Path), Damaged);
 }
 
 void TestDMBorehole::connectLockedFile()
@@ -279,6 +325,7 @@ void TestDMBorehole::missingTable()
         QCOMPARE(FDM->Filename(), QString());
         QVERIFY(FDM->ConnBorehole.Connected()); // the connection stays open
         QCOMPARE(FDM->S3ProbenTablename(), u"S3PROBEN"_s);
+        QVERIFY2(FDM->ConnectError().contains(u"S3PROBEN"_s), qPrintable(FDM->ConnectError()));
     }
 }
 
@@ -455,8 +502,15 @@ void TestDMBorehole::sublayerOfMissingRow()
 {
     QVERIFY(FDM->ConnectToDatabase(NewDatabase()));
     const int LocID = FDM->AddBorehole();
-    QCOMPARE(FDM->AddSublayer(LocID, 42, QString()), 1);
-    QCOMPARE(Rows(*FDM, u"SELECT LAYERID, LAYERCNTR FROM S3SCHDAT"_s), QStringList{u"0|1"_s});
+    FDM->AddLayer(LocID, QString());
+    // Another program deleted the layer meanwhile: no sublayer of no layer is made.
+    try {
+        FDM->AddSublayer(LocID, 42, QString());
+        QFAIL("a sublayer of a missing layer was added");
+    } catch (const EDatabaseError &E) {
+        QVERIFY2(E.Message().contains(u"RECID 42"_s), qPrintable(E.Message()));
+    }
+    QCOMPARE(Rows(*FDM, u"SELECT RECID, LAYERCNTR FROM S3SCHDAT"_s), QStringList{u"1|0"_s});
 }
 
 void TestDMBorehole::duplicateCopiesAllColumns()
@@ -513,6 +567,41 @@ void TestDMBorehole::duplicateCopiesAllColumns()
     S[NameIdx] = C[NameIdx];
     QCOMPARE(C, S); // every other column equal, types included
     QCOMPARE(Count(*FDM, u"S3STAMM"_s), 4);
+}
+
+void TestDMBorehole::duplicateIsExactOnPlainTables_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::newRow("de_DE") << u"de_DE"_s;
+    QTest::newRow("C") << u"C"_s;
+}
+
+void TestDMBorehole::duplicateIsExactOnPlainTables()
+{
+    // A catalogue made elsewhere with plain column types: dates kept as ISO text, a number
+    // stored as German text, a blob, NULLs. The copy holds the very same values and types.
+    QFETCH(QString, locale);
+    TLocaleGuard Locale{QLocale(locale)};
+    const QString Path = QDir(FDir->path()).filePath(u"plain.sqlite"_s);
+    {
+        TZavConnection Conn;
+        Conn.OpenNew(Path);
+        Conn.ExecScript(u"CREATE TABLE S3STAMM (PRJ_ID VARCHAR(6), LOCID INTEGER, RECID INTEGER, ANAME TEXT, "
+                        u"XCOORD DOUBLE, YCOORD DOUBLE, ZCOORDB NUMERIC, BZEITA DATETIME, TK25, NOTIZ BLOB);"
+                        u"CREATE TABLE S3SCHDAT (PRJ_ID, LOCID, RECID, LAYERID, LAYERCNTR, DEPTHTO);"
+                        u"CREATE TABLE S3GRUNDW (PRJ_ID, LOCID, RECID);"
+                        u"CREATE TABLE S3PROBEN (PRJ_ID, LOCID, RECID);"
+                        u"INSERT INTO S3STAMM VALUES ('P1', 4, 1, 'Alt', '12,5', 7.25, NULL, "
+                        u"'2024-05-03T10:15:00', 3625, x'00ff10');"_s);
+    }
+    QVERIFY(FDM->ConnectToDatabase(Path));
+    QCOMPARE(FDM->DuplicateBorehole(4), 5);
+    const QString Columns = u"quote(PRJ_ID), quote(RECID), quote(XCOORD), typeof(XCOORD), quote(YCOORD), "
+                            u"quote(ZCOORDB), quote(BZEITA), typeof(BZEITA), quote(TK25), typeof(TK25), quote(NOTIZ)"_s;
+    const QStringList Source = Rows(*FDM, u"SELECT %1 FROM S3STAMM WHERE LOCID=4"_s.arg(Columns));
+    QCOMPARE(Rows(*FDM, u"SELECT %1 FROM S3STAMM WHERE LOCID=5"_s.arg(Columns)), Source);
+    QCOMPARE(Source, QStringList{u"'P1'|1|'12,5'|text|7.25|NULL|'2024-05-03T10:15:00'|text|3625|integer|X'00FF10'"_s});
+    QCOMPARE(Rows(*FDM, u"SELECT ANAME FROM S3STAMM WHERE LOCID=5"_s), QStringList{u"Kopie von Alt"_s});
 }
 
 void TestDMBorehole::duplicateMissingSource()

@@ -38,6 +38,9 @@ void TestZavDialect::translate_data()
         << u"delete  *  from S3GRUNDW where LOCID=3"_s << u"DELETE FROM S3GRUNDW where LOCID=3"_s << QStringList();
     QTest::newRow("DELETE *FROM without blank")
         << u"DELETE *FROM T"_s << u"DELETE FROM T"_s << QStringList();
+    QTest::newRow("unpaired surrogate outside quotes does not stop the rewrites")
+        << u"DELETE * FROM T"_s + QChar(0xD800) + u" WHERE A<>Null"_s
+        << u"DELETE FROM T"_s + QChar(0xD800) + u" WHERE A IS NOT NULL"_s << QStringList();
     QTest::newRow("<>Null after a column")
         << u"where LOCID=3 and DEPTHTO<>Null"_s << u"where LOCID=3 and DEPTHTO IS NOT NULL"_s << QStringList();
     QTest::newRow("<> NULL with blanks, upper case")

@@ -104,6 +104,11 @@ private slots:
     void writeTemplateErrors();
     void writeTemplateDropsOldJournal();
 
+    void textLengthCountsCodeUnits_data();
+    void textLengthCountsCodeUnits();
+    void damagedFileIsRefused();
+    void damageFoundDuringWorkClosesTheConnection();
+
 private:
     QByteArray FTemplate;
 };
@@ -966,4 +971,106 @@ void TestZavEngine::writeTemplateDropsOldJournal()
 }
 
 QTEST_GUILESS_MAIN(TestZavEngine)
+void TestZavEngine::textLengthCountsCodeUnits_data()
+{
+    // SHORTNAME holds 15 characters, counted as UTF-16 code units.
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("stored");
+    const QString Emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+    QTest::newRow("15 umlauts") << QString(15, u'ä') << true;
+    QTest::newRow("16 letters") << QString(16, u'x') << false;
+    QTest::newRow("7 emoji and a letter: 15 units") << Emoji.repeated(7) + u'x' << true;
+    QTest::newRow("8 emoji: 16 units") << Emoji.repeated(8) << false;
+    QTest::newRow("NUL inside, short") << u"a"_s + QChar(0) + u"b"_s << true;
+    QTest::newRow("NUL inside, 22 units") << u"a"_s + QChar(0) + QString(20, u'x') << false;
+    QTest::newRow("NUL at the end, 16 units") << QString(15, u'x') + QChar(0) << false;
+    QTest::newRow("unpaired high surrogate") << u"a"_s + QChar(0xD800) + u"b"_s << false;
+    QTest::newRow("unpaired low surrogate at the end") << u"ab"_s + QChar(0xDC00) << false;
+}
+
+void TestZavEngine::textLengthCountsCodeUnits()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, stored);
+    TFixture F;
+
+    // Through a parameter of a command ...
+    TZavQuery Command(F.Conn);
+    Command.SetSQL(u"UPDATE S3STAMM SET SHORTNAME=:Name WHERE LOCID=1"_s);
+    Command.ParamByName(u"Name"_s).SetAsString(text);
+    if (stored)
+        QCOMPARE(Command.ExecSQL(), 1);
+    else
+        QVERIFY_THROWS_EXCEPTION(EDatabaseError, Command.ExecSQL());
+
+    // ... and through the edited row of a query.
+    TZavQuery Row(F.Conn);
+    Row.SetSQL(u"SELECT LOCID, SHORTNAME FROM S3STAMM WHERE LOCID=2"_s);
+    Row.Open();
+    Row.Edit();
+    Row.SetFieldValue(u"SHORTNAME"_s, text);
+    if (stored)
+        Row.Post();
+    else
+        QVERIFY_THROWS_EXCEPTION(EDatabaseError, Row.Post());
+
+    TZavQuery Back(F.Conn);
+    Back.SetSQL(u"SELECT SHORTNAME FROM S3STAMM WHERE LOCID IN (1, 2) ORDER BY LOCID"_s);
+    Back.Open();
+    for (; !Back.Eof(); Back.Next()) {
+        if (stored)
+            QCOMPARE(Back.Fields(0).AsString(), text); // exactly, NUL included
+        else
+            QVERIFY(Back.Fields(0).IsNull());
+    }
+}
+
+void TestZavEngine::damagedFileIsRefused()
+{
+    QTemporaryDir Dir;
+    const QString Path = MakeDatabase(Dir.path());
+    DamageMasterTable(Path);
+    const QByteArray Before = FileBytes(Path);
+    TZavConnection Conn;
+    Conn.SetConnectionString(ConnectString(Path));
+    try {
+        Conn.Open();
+        QFAIL("a damaged file was opened");
+    } catch (const EDatabaseError &E) {
+        QVERIFY2(E.Message().contains(u"beschädigt"_s), qPrintable(E.Message()));
+        QVERIFY2(E.Message().contains(u".recover"_s), qPrintable(E.Message()));
+    }
+    QVERIFY(!Conn.Connected());
+    QCOMPARE(FileBytes(Path), Before);
+}
+
+void TestZavEngine::damageFoundDuringWorkClosesTheConnection()
+{
+    TFixture F;
+    int Damaged = 0;
+    F.Conn.OnDamaged = [&Damaged] { ++Damaged; };
+    TZavQuery Other(F.Conn);
+    Other.SetSQL(u"SELECT LOCID FROM S3STAMM"_s);
+    Other.Open();
+    DamageMasterTable(F.Path);
+    const QByteArray Before = FileBytes(F.Path);
+
+    TZavQuery Q(F.Conn);
+    Q.SetSQL(u"SELECT * FROM S3STAMM"_s);
+    try {
+        Q.Open();
+        QFAIL("a damaged table was read");
+    } catch (const EDatabaseError &E) {
+        QVERIFY2(E.Message().contains(u"beschädigt"_s), qPrintable(E.Message()));
+    }
+    QCOMPARE(Damaged, 1);
+    QVERIFY(!F.Conn.Connected());
+    QVERIFY(!Other.Active());
+    // Nothing more is written into the file.
+    TZavQuery Insert(F.Conn);
+    Insert.SetSQL(u"INSERT INTO S3SCHDAT (LOCID,RECID) VALUES (1,1)"_s);
+    QVERIFY_THROWS_EXCEPTION(EDatabaseError, Insert.ExecSQL());
+    QCOMPARE(FileBytes(F.Path), Before);
+}
+
 #include "tst_zavengine.moc"

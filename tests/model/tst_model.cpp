@@ -2,6 +2,7 @@
 #include "DatabaseTemplate.h"
 #include "ZAVDictionaries.h"
 #include "ZAV_Profil.h"
+#include "ZAV_Layer.h"
 #include "ZavDatabaseError.h"
 
 #include <QTemporaryDir>
@@ -9,6 +10,8 @@
 
 #include <cmath>
 #include <memory>
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
@@ -488,6 +491,34 @@ private slots:
         P->Sample(0)->SetName(QString(21, u'x'));
         QVERIFY_THROWS_EXCEPTION(EDatabaseError, P->Sample(0)->UpdateDB(Loc, &F.DM.QyLayers, F.DM.S3ProbenTablename()));
         QCOMPARE(P->Sample(0)->Name(), QString(21, u'x'));
+        // Also when a NUL hides the rest from a count that stops there.
+        P->Sample(0)->SetName(u"a"_s + QChar(0) + QString(30, u'x'));
+        QVERIFY_THROWS_EXCEPTION(EDatabaseError, P->Sample(0)->UpdateDB(Loc, &F.DM.QyLayers, F.DM.S3ProbenTablename()));
+        QVERIFY(F.Row(QStringLiteral("select INVNAME from S3PROBEN")).value(0).isNull());
+    }
+
+    void layerWithoutDepthIsRefused()
+    {
+        // Stored as NULL, it would vanish from every later read, with its sublayers.
+        TFixture F;
+        const int Loc = F.DM.AddBorehole();
+        auto P = F.Profile(Loc, QString());
+        const int RecID = F.DM.AddLayer(Loc, QString());
+        F.DM.AddSublayer(Loc, RecID, QString());
+        QVERIFY(F.ReadLayers(*P));
+        TZAV_Layer *Layer = P->Layer(0);
+        Layer->SetDepthTo(NaN);
+        Layer->SetPetro(QStringLiteral("G"));
+        try {
+            Layer->UpdateDB(Loc, &F.DM.QyLayers, F.DM.S3SchichtTablename());
+            QFAIL("a layer without depth was stored");
+        } catch (const EDatabaseError &E) {
+            QCOMPARE(E.Message(), QStringLiteral("Schicht ohne Tiefe kann nicht gespeichert werden"));
+        }
+        QCOMPARE(F.Row(QStringLiteral("select DEPTHTO, PETRO from S3SCHDAT where RECID=%1").arg(RecID)),
+                 QVariantList({1.0, QVariant()}));
+        QVERIFY(F.ReadLayers(*P));
+        QCOMPARE(P->Layer(0)->SubLayers()->Count(), 1);
     }
 
     void limeContentClass_data()
