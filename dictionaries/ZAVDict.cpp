@@ -5,6 +5,8 @@
 #include <QIODevice>
 #include <QLocale>
 
+#include <array>
+
 // ---------------------------------------------------------------------------
 // Grades
 
@@ -19,6 +21,20 @@ QString TQuantityProvider::ClearText(TQuantityType QuantityType, int AValue)
     if (QuantityType < qtAnzahl || QuantityType > qtQuality || AValue < 1 || AValue > 5)
         return QString();
     return QString::fromUtf16(Texts[QuantityType - 1][AValue - 1]);
+}
+
+QStringView TQuantityProvider::ClearTextView(TQuantityType QuantityType, int AValue)
+{
+    static const auto Texts = [] {
+        std::array<std::array<QString, 5>, qtQuality> T;
+        for (int Q = qtAnzahl; Q <= qtQuality; ++Q)
+            for (int V = 1; V <= 5; ++V)
+                T[size_t(Q - 1)][size_t(V - 1)] = ClearText(TQuantityType(Q), V);
+        return T;
+    }();
+    if (QuantityType < qtAnzahl || QuantityType > qtQuality || AValue < 1 || AValue > 5)
+        return QStringView();
+    return Texts[size_t(QuantityType - 1)][size_t(AValue - 1)];
 }
 
 QString TQuantityProvider::ClearText(TQuantityType QuantityType, const QString &AValue)
@@ -46,30 +62,6 @@ TQuantityType QuantityTypeFromAttribute(QStringView AAttribute)
 
 namespace {
 
-// Finds the first group opened by AOpen. startpos is 1-based (0: none); the inner
-// text starts after it and is ALength long. Literal to the classic algorithm: the
-// loop never looks at the last character, so an unclosed group loses it.
-void FindGroup(QStringView s, QChar AOpen, QChar AClose, int &startpos, int &ALength)
-{
-    startpos = int(s.indexOf(AOpen)) + 1;
-    ALength = 0;
-    if (startpos == 0)
-        return;
-    int Depth = 1;
-    int Cur = startpos + 1;
-    const int Len = int(s.size());
-    while (Depth > 0 && Cur < Len) {
-        const QChar C = s[Cur - 1];
-        if (C == AOpen)
-            ++Depth;
-        else if (C == AClose)
-            --Depth;
-        if (Depth != 0)
-            ++Cur;
-    }
-    ALength = Cur - startpos - 1;
-}
-
 // Trim as the classic runtime does: blanks and control characters at both ends.
 void TrimInPlace(QString &S)
 {
@@ -93,18 +85,48 @@ int LastDigit(QStringView s)
 
 } // namespace
 
+void FindBracketGroup(QStringView s, QChar AOpen, QChar AClose, qsizetype &AOpenPos, qsizetype &ALength)
+{
+    ALength = 0;
+    AOpenPos = s.indexOf(AOpen);
+    if (AOpenPos < 0)
+        return;
+    // The loop never looks at the last character, so an unclosed group loses it.
+    int Depth = 1;
+    qsizetype Cur = AOpenPos + 1;
+    while (Depth > 0 && Cur < s.size() - 1) {
+        const QChar C = s[Cur];
+        if (C == AOpen)
+            ++Depth;
+        else if (C == AClose)
+            --Depth;
+        if (Depth != 0)
+            ++Cur;
+    }
+    ALength = Cur - AOpenPos - 1;
+}
+
+namespace {
+
+QString TextInGroup(const QString &s, QChar AOpen, QChar AClose, int &startpos)
+{
+    qsizetype OpenPos = 0;
+    qsizetype Length = 0;
+    FindBracketGroup(s, AOpen, AClose, OpenPos, Length);
+    startpos = int(OpenPos + 1);
+    return OpenPos < 0 ? QString() : s.mid(OpenPos + 1, Length);
+}
+
+} // namespace
+
 QString TextInBrackets(const QString &s, int &startpos)
 {
-    int Length = 0;
-    FindGroup(s, u'[', u']', startpos, Length);
-    return startpos == 0 ? QString() : s.mid(startpos, Length);
+    return TextInGroup(s, u'[', u']', startpos);
 }
 
 QString TextInKlammern(const QString &s, int &startpos)
 {
-    int Length = 0;
-    FindGroup(s, u'(', u')', startpos, Length);
-    return startpos == 0 ? QString() : s.mid(startpos, Length);
+    return TextInGroup(s, u'(', u')', startpos);
 }
 
 // ---------------------------------------------------------------------------
@@ -127,21 +149,69 @@ TZAVAtom::TZAVAtom(const QString &AAbbr, const QString &AClearText)
 {
 }
 
+int TZAVAtom::TextSlices(QStringView ACode, bool DeleteBrackets, QStringView (&AParts)[4]) const
+{
+    int Count = 0;
+    if (ACode != FAbbr) {
+        const int V = LastDigit(ACode);
+        if (V < 1 || V > 5 || FQuantityType == qtNone)
+            return -1;
+        AParts[Count++] = TQuantityProvider::ClearTextView(FQuantityType, V);
+        AParts[Count++] = u" ";
+    }
+    // Grade texts hold no bracket, so the first group is the clear text's.
+    const QStringView Clear = FClearText;
+    qsizetype Start = 0;
+    qsizetype Length = 0;
+    if (DeleteBrackets)
+        FindBracketGroup(Clear, u'[', u']', Start, Length);
+    if (Length > 0) {
+        AParts[Count++] = Clear.first(Start);
+        AParts[Count++] = Clear.sliced(qMin(Start + Length + 2, Clear.size()));
+    } else {
+        AParts[Count++] = Clear;
+    }
+    // Trimmed across the slices, as one text would be.
+    int First = 0;
+    for (; First < Count; ++First) {
+        QStringView &P = AParts[First];
+        while (!P.isEmpty() && P.front().unicode() <= u' ')
+            P = P.sliced(1);
+        if (!P.isEmpty())
+            break;
+    }
+    int Last = Count - 1;
+    for (; Last >= First; --Last) {
+        QStringView &P = AParts[Last];
+        while (!P.isEmpty() && P.back().unicode() <= u' ')
+            P.chop(1);
+        if (!P.isEmpty())
+            break;
+    }
+    int Kept = 0;
+    for (int I = First; I <= Last; ++I)
+        AParts[Kept++] = AParts[I];
+    return Kept;
+}
+
 void TZAVAtom::Translate(QStringView AAbbr, bool DeleteBrackets, QString &Result) const
 {
-    if (AAbbr == FAbbr) {
-        Result = FClearText;
-    } else {
-        const int V = LastDigit(AAbbr);
-        if (V >= 1 && V <= 5 && FQuantityType != qtNone)
-            Result = TQuantityProvider::ClearText(FQuantityType, V) + u' ' + FClearText;
+    QStringView Parts[4];
+    const int Count = TextSlices(AAbbr, DeleteBrackets, Parts);
+    if (Count >= 0) {
+        QString Text;
+        for (int I = 0; I < Count; ++I)
+            Text += Parts[I];
+        Result = Text;
+        return;
     }
+    // Not this entry's code: Result stays as passed in, less its first bracket group.
     if (DeleteBrackets) {
-        int StartPos = 0;
-        int Length = 0;
-        FindGroup(Result, u'[', u']', StartPos, Length);
-        if (StartPos > 0 && Length > 0)
-            Result.remove(StartPos - 1, Length + 2);
+        qsizetype OpenPos = 0;
+        qsizetype Length = 0;
+        FindBracketGroup(Result, u'[', u']', OpenPos, Length);
+        if (Length > 0)
+            Result.remove(OpenPos, Length + 2);
     }
     TrimInPlace(Result);
 }

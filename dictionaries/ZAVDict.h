@@ -24,11 +24,19 @@ public:
     static QString ClearText(TQuantityType QuantityType, int AValue);
     // AValue as a decimal integer, 0 when it is none.
     static QString ClearText(TQuantityType QuantityType, const QString &AValue);
+    // The same text as a view of a copy made once, for hot paths.
+    static QStringView ClearTextView(TQuantityType QuantityType, int AValue);
 };
 
 // The quantity type named by a catalogue's "Attribute" text ("Quant_A", "Quant_M",
 // "Quant_Q", "Quant_S", tested in this order without regard to case).
 TQuantityType QuantityTypeFromAttribute(QStringView AAttribute);
+
+// The first group of s opened by AOpen, nested groups counted: AOpenPos is the 0-based
+// index of its opening bracket (-1 when there is none), ALength the length of the text
+// inside. Literal to the classic algorithm: an unclosed group runs to the end of s, less
+// its last character.
+void FindBracketGroup(QStringView s, QChar AOpen, QChar AClose, qsizetype &AOpenPos, qsizetype &ALength);
 
 // The text inside the first "[...]" group of s (nested groups counted); startpos is the
 // 1-based position of its "[" or 0. An unclosed group runs to the end, less its last character.
@@ -58,6 +66,10 @@ public:
     // grade digit. Leaves Result as passed in when AAbbr is neither an exact match nor a
     // grade of a graded entry; then drops the first "[...]" group if asked, and trims.
     virtual void Translate(QStringView AAbbr, bool DeleteBrackets, QString &Result) const;
+    // The clear text Translate makes for ACode, as up to four trimmed slices of the grade
+    // text and this entry's clear text, without copying them; their count, or -1 when
+    // ACode is neither the abbreviation nor a grade of a graded entry.
+    int TextSlices(QStringView ACode, bool DeleteBrackets, QStringView (&AParts)[4]) const;
     virtual void Store(QIODevice *S) const;
     virtual void Load(QIODevice *S);
 

@@ -1,7 +1,5 @@
 #include "ZAVParser.h"
 
-#include <array>
-
 // The parsers run on every keystroke and for every row of the layer list, so a token
 // costs its bisections and a copy of its clear text into the one result, nothing more:
 // tokens are slices of the input and every piece is written straight into the result.
@@ -74,94 +72,17 @@ const TZAVDict *DictionaryOfKind(TZAV_WB AKind)
     return Set->GetDictionary(AKind);
 }
 
-// The grade texts, made once.
-QStringView GradeText(TQuantityType AType, int AValue)
-{
-    static const auto Texts = [] {
-        std::array<std::array<QString, 5>, qtQuality> T;
-        for (int Q = qtAnzahl; Q <= qtQuality; ++Q)
-            for (int V = 1; V <= 5; ++V)
-                T[size_t(Q - 1)][size_t(V - 1)] = TQuantityProvider::ClearText(TQuantityType(Q), V);
-        return T;
-    }();
-    if (AType < qtAnzahl || AType > qtQuality || AValue < 1 || AValue > 5)
-        return QStringView();
-    return Texts[size_t(AType - 1)][size_t(AValue - 1)];
-}
-
-bool IsTrimmed(QChar c)
-{
-    return c.unicode() <= u' ';
-}
-
-// Start and length of the first "[...]" group of s as TextInBrackets finds it (an
-// unclosed group runs to the end less its last character); Length 0 when there is none.
-void FirstBracketGroup(QStringView s, qsizetype &Start, qsizetype &Length)
-{
-    Length = 0;
-    Start = s.indexOf(u'[');
-    if (Start < 0)
-        return;
-    int Depth = 1;
-    qsizetype Cur = Start + 1;
-    while (Depth > 0 && Cur < s.size() - 1) {
-        const QChar c = s[Cur];
-        if (c == u'[')
-            ++Depth;
-        else if (c == u']')
-            --Depth;
-        if (Depth != 0)
-            ++Cur;
-    }
-    Length = Cur - Start - 1;
-}
-
 void AppendAtomTextTo(const TZAVAtom *AAtom, QStringView ACode, TTextBuilder &AResult)
 {
+    QStringView Parts[4];
+    const int Count = AAtom->TextSlices(ACode, ZAV3_DeleteBracketText, Parts);
     // Translate leaves its result as passed in for a grade of an ungraded entry; the
     // parsers show the code itself there.
-    const bool Exact = ACode == AAtom->Abbr();
-    if (!Exact && AAtom->QuantityType() == qtNone) {
+    if (Count < 0) {
         AResult.Append(ACode);
         return;
     }
-    // The text Translate builds, as up to four slices: grade, blank, and the clear text
-    // around its first bracket group (grade texts hold no bracket); then trimmed across
-    // the slices.
-    QStringView Parts[4];
-    int Count = 0;
-    if (!Exact) {
-        Parts[Count++] = GradeText(AAtom->QuantityType(), ACode.back().unicode() - u'0');
-        Parts[Count++] = u" ";
-    }
-    const QStringView Clear = AAtom->ClearText();
-    qsizetype Start = 0;
-    qsizetype Length = 0;
-    if (ZAV3_DeleteBracketText)
-        FirstBracketGroup(Clear, Start, Length);
-    if (Length > 0) {
-        Parts[Count++] = Clear.first(Start);
-        Parts[Count++] = Clear.sliced(qMin(Start + Length + 2, Clear.size()));
-    } else {
-        Parts[Count++] = Clear;
-    }
-    int First = 0;
-    for (; First < Count; ++First) {
-        QStringView &P = Parts[First];
-        while (!P.isEmpty() && IsTrimmed(P.front()))
-            P = P.sliced(1);
-        if (!P.isEmpty())
-            break;
-    }
-    int Last = Count - 1;
-    for (; Last >= First; --Last) {
-        QStringView &P = Parts[Last];
-        while (!P.isEmpty() && IsTrimmed(P.back()))
-            P.chop(1);
-        if (!P.isEmpty())
-            break;
-    }
-    for (int I = First; I <= Last; ++I)
+    for (int I = 0; I < Count; ++I)
         AResult.Append(Parts[I]);
 }
 
