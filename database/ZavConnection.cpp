@@ -94,6 +94,25 @@ QStringList SplitScript(const QString &AScript)
     return Result;
 }
 
+// Why a file could not be opened, in German for the common reasons the user can act on;
+// the engine's own text follows in brackets.
+QString OpenFailureMessage(const QString &APath, const QSqlError &AError)
+{
+    const QString Engine = EngineMessage(AError);
+    bool Ok = false;
+    const int Code = AError.nativeErrorCode().toInt(&Ok) & 0xFF;
+    if (Ok && Code == 26) // SQLITE_NOTADB
+        return QStringLiteral("Die Datei <%1> ist keine SQLite-Datenbank und damit kein Bohrungskatalog (%2)")
+            .arg(APath, Engine);
+    if (Ok && (Code == 5 || Code == 6)) // SQLITE_BUSY, SQLITE_LOCKED
+        return QStringLiteral("Die Datei <%1> ist gesperrt: ein anderes Programm arbeitet gerade damit (%2)")
+            .arg(APath, Engine);
+    if (Ok && Code == 14) // SQLITE_CANTOPEN
+        return QStringLiteral("Die Datei <%1> kann nicht geöffnet werden, vielleicht fehlt die Berechtigung (%2)")
+            .arg(APath, Engine);
+    return Engine;
+}
+
 } // namespace
 
 TZavConnection::TZavConnection()
@@ -162,7 +181,7 @@ void TZavConnection::OpenPath(const QString &APath, int ABusyTimeout, bool ACrea
         {
             QSqlQuery Probe(FDatabase);
             if (!Probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")))
-                throw EDatabaseError(EngineMessage(Probe.lastError()), Probe.lastQuery());
+                throw EDatabaseError(OpenFailureMessage(APath, Probe.lastError()), Probe.lastQuery());
         }
         if (!ACreate)
             CheckIntegrity();

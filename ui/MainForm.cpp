@@ -1,10 +1,512 @@
 #include "MainForm.h"
 
+#include "DMBorehole.h"
+#include "DetailsPage.h"
+#include "DictionariesPage.h"
+#include "StartPage.h"
+#include "ZAVDictionaries.h"
+#include "ZAV_Profil.h"
+#include "ZavDialogs.h"
+#include "ZavError.h"
+#include "ZavIcons.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCollator>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+TZAV3MainForm *ZAV3MainForm = nullptr;
+
+namespace {
+
+// A page that a later part of the program fills; it shows its header meanwhile.
+class TPendingPage : public TZavPage
+{
+public:
+    TPendingPage(TZAV3MainForm &AForm, const QString &AObjectName)
+        : TZavPage(AForm, AObjectName)
+    {
+        auto *Layout = new QVBoxLayout(this);
+        Header = new QLabel(this);
+        QFont Bold = Header->font();
+        Bold.setBold(true);
+        Header->setFont(Bold);
+        Layout->addWidget(Header);
+        Layout->addStretch();
+    }
+    QLabel *Header;
+};
+
+// One row of the command table.
+struct TCommandInfo
+{
+    QAction *TZAV3MainForm::*Member;
+    const char *Name;
+    const char16_t *Category; // empty: none
+    const char16_t *Caption;
+    const char16_t *Hint; // empty: none
+    int Image;            // TZavImage, -1: none
+    QKeySequence::StandardKey Key;
+    void (TZAV3MainForm::*Execute)(QObject *Sender);
+};
+
+using F = TZAV3MainForm;
+const TCommandInfo Commands[] = {
+    {&F::CreateDicts, "CreateDicts", u"Dictionary", u"Wörterbücher erstellen", u"", -1, QKeySequence::UnknownKey,
+     &F::NoPageYetExecute},
+    {&F::SaveDictToFile, "SaveDictToFile", u"Dictionary", u"Wörterbuch speichern", u"", -1, QKeySequence::UnknownKey,
+     &F::NoPageYetExecute},
+    {&F::SaveBorehole, "SaveBorehole", u"Borehole", u"Bohrung speichern", u"", -1, QKeySequence::UnknownKey,
+     &F::SaveBoreholeExecute},
+    {&F::CreateDatabase, "CreateDatabase", u"Database", u"Neu", u"Erstellt eine neue Datenbank", imDocumentEmpty,
+     QKeySequence::New, &F::CreateDatabaseExecute},
+    {&F::OpenDatabase, "OpenDatabase", u"Database", u"Öffnen...", u"Öffnet eine bestehende Datenbank", imFolderOpen,
+     QKeySequence::Open, &F::OpenDatabaseExecute},
+    {&F::ProgramExit, "ProgramExit", u"", u"Beenden", u"Schließt das Programm", imClose, QKeySequence::Quit,
+     &F::ProgramExitExecute},
+    {&F::NewBorehole, "NewBorehole", u"Borehole", u"Neue Bohrung", u"", -1, QKeySequence::UnknownKey,
+     &F::NewBoreholeExecute},
+    {&F::ViewSearchPanel, "ViewSearchPanel", u"", u"Suchfeld anzeigen",
+     u"zur Suche von Kürzeln oder Klartext im Wörterbuch", imMagnifyingGlass, QKeySequence::UnknownKey,
+     &F::ViewSearchPanelExecute},
+    {&F::EditBorehole, "EditBorehole", u"Borehole", u"Bohrung bearbeiten", u"", -1, QKeySequence::UnknownKey,
+     &F::EditBoreholeExecute},
+    {&F::DeleteBorehole, "DeleteBorehole", u"Borehole", u"Bohrung löschen", u"", imDelete, QKeySequence::UnknownKey,
+     &F::DeleteBoreholeExecute},
+    {&F::ShowLayers, "ShowLayers", u"Borehole", u"Schichten", u"", -1, QKeySequence::UnknownKey,
+     &F::ShowLayersExecute},
+    {&F::NewLayer, "NewLayer", u"Borehole", u"Neue Schicht", u"", -1, QKeySequence::UnknownKey, &F::NoPageYetExecute},
+    {&F::DeleteLayer, "DeleteLayer", u"Borehole", u"Schicht löschen", u"Markierte Schicht/Unterschicht löschen",
+     imDelete, QKeySequence::UnknownKey, &F::NoPageYetExecute},
+    {&F::NewSublayer, "NewSublayer", u"Borehole", u"Neue Unterschicht",
+     u"Erstellt für die markierte Schicht eine Unterschicht", -1, QKeySequence::UnknownKey, &F::NoPageYetExecute},
+    {&F::NewWaterlevel, "NewWaterlevel", u"Borehole", u"Neuer Wasserstand", u"", -1, QKeySequence::UnknownKey,
+     &F::NoPageYetExecute},
+    {&F::DeleteWaterlevel, "DeleteWaterlevel", u"Borehole", u"Wasserstand löschen", u"", imDelete,
+     QKeySequence::UnknownKey, &F::NoPageYetExecute},
+    {&F::ShowWaterlevels, "ShowWaterlevels", u"Borehole", u"Wasserstände", u"", -1, QKeySequence::UnknownKey,
+     &F::ShowWaterlevelsExecute},
+    {&F::ShowSamples, "ShowSamples", u"Borehole", u"Proben", u"", -1, QKeySequence::UnknownKey,
+     &F::ShowSamplesExecute},
+    {&F::NewSample, "NewSample", u"Borehole", u"Neue Probe", u"", -1, QKeySequence::UnknownKey, &F::NoPageYetExecute},
+    {&F::DeleteSample, "DeleteSample", u"Borehole", u"Probe löschen", u"", imDelete, QKeySequence::UnknownKey,
+     &F::NoPageYetExecute},
+    {&F::DuplicateBorehole, "DuplicateBorehole", u"Borehole", u"Bohrung duplizieren",
+     u"Erstellt eine Kopie der aktuellen Bohrung (nur Stammdaten)", -1, QKeySequence::UnknownKey,
+     &F::DuplicateBoreholeExecute},
+};
+
+bool BeginsWithNumber(const QString &AText)
+{
+    if (AText.isEmpty())
+        return false;
+    const QChar::Category C = QChar::category(AText.at(0).isHighSurrogate() && AText.size() > 1
+                                                  ? QChar::surrogateToUcs4(AText.at(0), AText.at(1))
+                                                  : char32_t(AText.at(0).unicode()));
+    return C == QChar::Number_DecimalDigit || C == QChar::Number_Letter || C == QChar::Number_Other;
+}
+
+} // namespace
+
 TZAV3MainForm::TZAV3MainForm(QWidget *AParent)
     : QMainWindow(AParent)
-    , fProgramName(QStringLiteral("Zavrex"))
 {
-    setWindowTitle(fProgramName);
-    resize(1229, 660);
+    ZAV3MainForm = this;
+    CreateCommands();
+    CreateFrame();
+    CreateMenusAndToolBar();
+    FormCreate();
+}
+
+TZAV3MainForm::~TZAV3MainForm()
+{
+    FormDestroy();
+    if (ZAV3MainForm == this)
+        ZAV3MainForm = nullptr;
+}
+
+void TZAV3MainForm::CreateCommands()
+{
+    for (const TCommandInfo &Info : Commands) {
+        auto *Action = new QAction(QString::fromUtf16(Info.Caption), this);
+        Action->setObjectName(QString::fromLatin1(Info.Name));
+        Action->setProperty("category", QString::fromUtf16(Info.Category));
+        const QString Hint = QString::fromUtf16(Info.Hint);
+        if (!Hint.isEmpty()) {
+            Action->setToolTip(Hint);
+            Action->setStatusTip(Hint);
+        }
+        if (Info.Image >= 0)
+            Action->setIcon(ZavIcon(TZavImage(Info.Image)));
+        if (Info.Key != QKeySequence::UnknownKey)
+            Action->setShortcuts(Info.Key);
+        const auto Execute = Info.Execute;
+        connect(Action, &QAction::triggered, this, [this, Execute, Action] { Guarded([&] { (this->*Execute)(Action); }); });
+        this->*Info.Member = Action;
+    }
+    ViewSearchPanel->setCheckable(true);
+    // The window's own commands work wherever the focus is.
+    for (QAction *Action : {CreateDatabase, OpenDatabase, ProgramExit, ViewSearchPanel})
+        addAction(Action);
+}
+
+void TZAV3MainForm::CreateFrame()
+{
+    auto *Central = new QWidget(this);
+    auto *Outer = new QVBoxLayout(Central);
+    Outer->setContentsMargins(0, 0, 0, 0);
+    Outer->setSpacing(0);
+
+    PanelTop = new QWidget(Central);
+    PanelTop->setObjectName(QStringLiteral("PanelTop"));
+    PanelTop->setFixedHeight(41);
+    auto *TopLayout = new QHBoxLayout(PanelTop);
+    TopLayout->setContentsMargins(8, 4, 8, 4);
+    BtnBack = new QToolButton(PanelTop);
+    BtnBack->setObjectName(QStringLiteral("BtnBack"));
+    BtnBack->setIcon(ZavIcon(imArrowLeft));
+    BtnBack->setIconSize(QSize(32, 32));
+    BtnBack->setFixedSize(37, 32);
+    BtnBack->setAutoRaise(true);
+    BtnBack->setToolTip(QStringLiteral("Zurück"));
+    BtnBack->setAccessibleName(QStringLiteral("Zurück"));
+    connect(BtnBack, &QToolButton::clicked, this, [this] { Guarded([&] { BtnBackClick(BtnBack); }); });
+    TopLayout->addWidget(BtnBack);
+    TopLayout->addStretch();
+    auto *BtnForward = new QToolButton(PanelTop); // kept from the original layout, never shown
+    BtnForward->setIcon(ZavIcon(imArrowRight));
+    BtnForward->hide();
+    TopLayout->addWidget(BtnForward);
+    Outer->addWidget(PanelTop);
+
+    Splitter1 = new QSplitter(Qt::Horizontal, Central);
+    Splitter1->setObjectName(QStringLiteral("Splitter1"));
+    Splitter1->setHandleWidth(4);
+    Splitter1->setChildrenCollapsible(false);
+    PageControl1 = new QStackedWidget(Splitter1);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    PageControl1->setContentsMargins(8, 0, 0, 0);
+
+    TabSheet1 = new TDictionariesPage(*this);
+    TabSheetStart = new TStartPage(*this);
+    TabSheetBHDetails = new TDetailsPage(*this);
+    TabSheetSchichten = new TPendingPage(*this, QStringLiteral("TabSheetSchichten"));
+    TabSheetWaterlevels = new TPendingPage(*this, QStringLiteral("TabSheetWaterlevels"));
+    TabSheetSamples = new TPendingPage(*this, QStringLiteral("TabSheetSamples"));
+    for (TZavPage *P : std::initializer_list<TZavPage *>{TabSheet1, TabSheetStart, TabSheetBHDetails, TabSheetSchichten,
+                                                         TabSheetWaterlevels, TabSheetSamples})
+        PageControl1->addWidget(P);
+
+    PanelSearch = new QWidget(Splitter1);
+    PanelSearch->setObjectName(QStringLiteral("PanelSearch"));
+    PanelSearch->setMinimumWidth(40);
+    auto *SearchLayout = new QVBoxLayout(PanelSearch);
+    auto *SearchCaption = new QLabel(QStringLiteral("Suchen"), PanelSearch);
+    SearchLayout->addWidget(SearchCaption);
+    auto *edtSearch = new QLineEdit(PanelSearch);
+    edtSearch->setObjectName(QStringLiteral("edtSearch"));
+    SearchCaption->setBuddy(edtSearch);
+    SearchLayout->addWidget(edtSearch);
+    SearchLayout->addStretch();
+    Splitter1->addWidget(PageControl1);
+    Splitter1->addWidget(PanelSearch);
+    Splitter1->setStretchFactor(0, 1);
+    Splitter1->setStretchFactor(1, 0);
+    Splitter1->setSizes({965, 264});
+    Outer->addWidget(Splitter1, 1);
+    setCentralWidget(Central);
+    statusBar();
+
     setMinimumSize(500, 600);
+    resize(1229, 660);
+    if (const QScreen *Screen = QGuiApplication::primaryScreen()) {
+        QRect Frame(QPoint(), size());
+        Frame.moveCenter(Screen->availableGeometry().center());
+        move(Frame.topLeft());
+    }
+}
+
+void TZAV3MainForm::CreateMenusAndToolBar()
+{
+    ToolBar1 = addToolBar(QStringLiteral("Werkzeugleiste"));
+    ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+    ToolBar1->setIconSize(QSize(24, 24));
+    ToolBar1->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    ToolBar1->setMovable(false);
+    ToolBar1->setContentsMargins(8, 0, 0, 0);
+    ToolBar1->addAction(CreateDatabase);
+    ToolBar1->addAction(OpenDatabase);
+    ToolBar1->addSeparator();
+    ToolBar1->addAction(ViewSearchPanel);
+
+    QMenu *Datei = menuBar()->addMenu(QStringLiteral("&Datei"));
+    Datei->addAction(CreateDatabase);
+    Datei->addAction(OpenDatabase);
+    Datei->addSeparator();
+    Datei->addAction(ProgramExit);
+    QMenu *Extras = menuBar()->addMenu(QStringLiteral("&Extras"));
+    // There are no options; the item stays as the original offers it and runs nothing.
+    Extras->addAction(QStringLiteral("Optionen..."));
+    QMenu *Hilfe = menuBar()->addMenu(QStringLiteral("&Hilfe"));
+    QAction *Info = Hilfe->addAction(QStringLiteral("Info"));
+    Info->setObjectName(QStringLiteral("HelpInfo"));
+    connect(Info, &QAction::triggered, this, [this] {
+        Guarded([&] {
+            ZavDialogs().MessageDlg(this, TZavDialogs::mkInformation,
+                                    QStringLiteral("%1 %2").arg(fProgramName, QCoreApplication::applicationVersion()),
+                                    QStringLiteral("Editor für geologische Bohrungsdaten: Stammdaten, Schichten nach "
+                                                   "SEP 3, Wasserstände und Proben."),
+                                    TZavDialogs::mbOK);
+        });
+    });
+}
+
+void TZAV3MainForm::FormCreate()
+{
+    // Step 1 (null reads as empty text) is how the engine layer reads fields anyway.
+    fProgramName = QStringLiteral("Zavrex");
+    PageControl1->setCurrentIndex(piStart);
+    ViewSearchPanel->setChecked(false);
+    PanelSearch->hide();
+    PanelTop->hide();
+    FActiveLayer = nullptr;
+    FBoreholes = new TQDObjectList(true);
+
+    delete ZAV_Dictionaries;
+    ZAV_Dictionaries = LoadDictionariesFromResource(QStringLiteral("Dictionary")).release();
+    if (ZAV_Dictionaries) {
+        for (int I = 0; I < ZAV_Dictionaries->Count(); ++I) {
+            TZAVDict *Dict = ZAV_Dictionaries->Dictionary(I);
+            auto *Item = new QListWidgetItem(Dict->Tablename(), TabSheet1->LBDicts);
+            Item->setData(Qt::UserRole, QVariant::fromValue(static_cast<void *>(Dict)));
+        }
+        TDetailsPage &D = *TabSheetBHDetails;
+        FillItemsFromDict(D.cmbState, QStringLiteral("S3BLAND"), false);
+        FillItemsFromDict(D.cmbCoordSys, QStringLiteral("S3KSYS"), true);
+        FillItemsFromDict(D.cmbCoordFind, QStringLiteral("S3KFIND"), true);
+        FillItemsFromDict(D.cmbHFind, QStringLiteral("S3HFIND"), true);
+        FillItemsFromDict(D.cmbHSys, QStringLiteral("S3HSYS"), true);
+        FillItemsFromDict(D.cmbTK25, QStringLiteral("S3TK25"), false);
+        FillItemsFromDict(D.cmbArfach, QStringLiteral("S3FACH"), true);
+        FillItemsFromDict(D.cmbType, QStringLiteral("S3BART"), true);
+        FillItemsFromDict(D.cmbTech, QStringLiteral("S3ASBBV"), true);
+        FillItemsFromDict(D.cmbPurpose, QStringLiteral("S3BZW"), true);
+        FillItemsFromDict(D.cmbConfLevel, QStringLiteral("S3VERT"), true);
+        // The two sorted lists end sorted by their shown text.
+        SortComboByText(D.cmbTK25);
+        SortComboByText(D.cmbTech);
+    }
+    ConnectionStateToGUI();
+}
+
+void TZAV3MainForm::FormDestroy()
+{
+    FActiveLayer = nullptr;
+    fActiveWL = nullptr;
+    FActiveSample = nullptr;
+    if (DMBorehole)
+        DMBorehole->QyStamm.AfterOpen = nullptr;
+    delete FBoreholes;
+    FBoreholes = nullptr;
+    delete ZAV_Dictionaries;
+    ZAV_Dictionaries = nullptr;
+}
+
+bool TZAV3MainForm::FillItemsFromDict(QComboBox *TheItems, const QString &Dictname, bool SkipNumbers)
+{
+    const TZAVDict *Dict = ZAV_Dictionaries ? ZAV_Dictionaries->GetDictionary(Dictname) : nullptr;
+    if (!Dict)
+        return false;
+    TheItems->clear();
+    TheItems->setUpdatesEnabled(false);
+    for (int I = SkipNumbers ? 0 : 1; I < Dict->Count(); ++I) {
+        TZAVAtom *Atom = Dict->Atom(I);
+        if (SkipNumbers && BeginsWithNumber(Atom->Abbr()))
+            continue;
+        TheItems->addItem(Atom->ClearText(), QVariant::fromValue(static_cast<void *>(Atom)));
+    }
+    // Nothing is chosen until a borehole's value selects its entry.
+    TheItems->setCurrentIndex(-1);
+    TheItems->setUpdatesEnabled(true);
+    return true;
+}
+
+bool TZAV3MainForm::DatabaseOpen() const
+{
+    return DMBorehole && DMBorehole->ConnBorehole.Connected() && !DMBorehole->Filename().isEmpty();
+}
+
+void TZAV3MainForm::ConnectionStateToGUI()
+{
+    // Open means connected with its four tables: a file that turned out to be no
+    // borehole catalogue leaves the connection open but offers nothing to work on.
+    const bool Open = DatabaseOpen();
+    TabSheetStart->lvBoreholes->setEnabled(Open);
+    for (QAction *Action : {NewBorehole, EditBorehole, DeleteBorehole, DuplicateBorehole, ShowLayers, ShowWaterlevels,
+                            ShowSamples})
+        Action->setEnabled(Open);
+    setWindowTitle(Open ? fProgramName + QStringLiteral(" - ") + DMBorehole->Filename() : fProgramName);
+}
+
+TZavPage *TZAV3MainForm::Page(int AIndex) const
+{
+    return static_cast<TZavPage *>(PageControl1->widget(AIndex));
+}
+
+void TZAV3MainForm::PageControl1Changing(QObject *, bool &)
+{
+    // The page's part writes back what it edits; an error ends the caller's operation.
+    Page(PageControl1->currentIndex())->PageLeave();
+}
+
+void TZAV3MainForm::PageControl1Change(QObject *)
+{
+    const int Index = PageControl1->currentIndex();
+    PanelTop->setVisible(Index != piStart);
+    if (Index == piStart) {
+        // Nothing of a borehole is active while the list is shown.
+        FActiveLayer = nullptr;
+        fActiveWL = nullptr;
+        FActiveSample = nullptr;
+    }
+    Page(Index)->PageEnter();
+}
+
+void TZAV3MainForm::ShowPage(int AIndex)
+{
+    PageControl1->setCurrentIndex(AIndex);
+    PageControl1Change(nullptr);
+}
+
+void TZAV3MainForm::BtnBackClick(QObject *Sender)
+{
+    bool AllowChange = true;
+    PageControl1Changing(Sender, AllowChange);
+    if (AllowChange)
+        ShowPage(piStart);
+}
+
+void TZAV3MainForm::LeaveToStartPage()
+{
+    if (PageControl1->currentIndex() == piStart)
+        return;
+    bool AllowChange = true;
+    PageControl1Changing(nullptr, AllowChange);
+    ShowPage(piStart);
+}
+
+void TZAV3MainForm::FormCloseQuery(QObject *Sender, bool &CanClose)
+{
+    PageControl1Changing(Sender, CanClose);
+}
+
+void TZAV3MainForm::closeEvent(QCloseEvent *AEvent)
+{
+    bool CanClose = true;
+    // An edit the page refuses keeps the window open, so the user can correct it.
+    if (!Guarded([&] { FormCloseQuery(this, CanClose); }) || !CanClose)
+        AEvent->ignore();
+    else
+        AEvent->accept();
+}
+
+void TZAV3MainForm::ProgramExitExecute(QObject *)
+{
+    close();
+}
+
+void TZAV3MainForm::ViewSearchPanelExecute(QObject *)
+{
+    const bool Show = !PanelSearch->isVisible();
+    ViewSearchPanel->setChecked(Show);
+    PanelSearch->setVisible(Show);
+    if (Show) {
+        if (auto *Edit = PanelSearch->findChild<QLineEdit *>(QStringLiteral("edtSearch")))
+            Edit->setFocus();
+    }
+}
+
+void TZAV3MainForm::ShowError(std::exception_ptr AError)
+{
+    QString Text;
+    try {
+        std::rethrow_exception(AError);
+    } catch (const EZavError &E) {
+        Text = E.Message();
+    } catch (const std::bad_alloc &) {
+        Text = QStringLiteral("Nicht genügend Arbeitsspeicher für diesen Befehl.");
+    } catch (const std::exception &E) {
+        Text = QString::fromLocal8Bit(E.what());
+    } catch (...) {
+        Text = QStringLiteral("Unbekannter Fehler.");
+    }
+    ShowErrorMessage(this, Text);
+    DropLostCatalogue();
+}
+
+void TZAV3MainForm::DropLostCatalogue()
+{
+    if (DatabaseOpen() || FBoreholes->IsEmpty())
+        return;
+    // Without the leaving protocol: the catalogue it would write into is gone.
+    PageControl1->setCurrentIndex(piStart);
+    PanelTop->hide();
+    FActiveLayer = nullptr;
+    fActiveWL = nullptr;
+    FActiveSample = nullptr;
+    TabSheetStart->lvBoreholes->clear();
+    FBoreholes->Clear();
+    ConnectionStateToGUI();
+}
+
+void TZAV3MainForm::SaveBoreholeExecute(QObject *)
+{
+    // The details page writes its fields into the master row (details page issue).
+}
+
+void TZAV3MainForm::NoPageYetExecute(QObject *)
+{
+    // The command's page is not part of the program yet; it has nothing to act on.
+}
+
+namespace {
+
+void ShowPendingPage(TZAV3MainForm &AForm, int AIndex, const QString &AHeader)
+{
+    TZAV_Profil *Borehole = AForm.ActiveBorehole();
+    if (!Borehole)
+        return;
+    AForm.ShowPage(AIndex);
+    static_cast<TPendingPage *>(AForm.PageControl1->widget(AIndex))->Header->setText(AHeader.arg(Borehole->Name()));
+}
+
+} // namespace
+
+void TZAV3MainForm::ShowLayersExecute(QObject *)
+{
+    ShowPendingPage(*this, piLayers, QStringLiteral("Schichten in Bohrung <%1>"));
+}
+
+void TZAV3MainForm::ShowWaterlevelsExecute(QObject *)
+{
+    ShowPendingPage(*this, piWaterlevels, QStringLiteral("Wasserstände in Bohrung <%1>"));
+}
+
+void TZAV3MainForm::ShowSamplesExecute(QObject *)
+{
+    ShowPendingPage(*this, piSamples, QStringLiteral("Proben in Bohrung <%1>"));
 }

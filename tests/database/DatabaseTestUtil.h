@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QIODevice>
 #include <QString>
+#include <QStringList>
 #include <QTest>
 
 // The embedded template, found as the window finds it (name without regard to case).
@@ -67,6 +68,16 @@ inline QString FolderState(const QString &ADir)
         Result += u'\n';
     }
     return Result;
+}
+
+// Runs SQLite statements on a file, as another program would.
+inline void OnFile(const QString &APath, const QStringList &AStatements)
+{
+    TZavConnection Conn;
+    Conn.SetConnectionString(QStringLiteral("Provider=SQLite;Data Source=") + APath);
+    Conn.Open();
+    for (const QString &S : AStatements)
+        Conn.ExecRaw(S);
 }
 
 // Overwrites the root page of S3STAMM with garbage and bumps the change counter, so that

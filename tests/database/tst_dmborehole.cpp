@@ -6,6 +6,8 @@
 #include "DatabaseTestUtil.h"
 #include "ZavDatabaseError.h"
 
+#include "LocaleGuard.h"
+
 #include <QLocale>
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,16 +21,6 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 const QStringList UsedTables{u"S3STAMM"_s, u"S3SCHDAT"_s, u"S3GRUNDW"_s, u"S3PROBEN"_s};
-
-// Runs SQLite statements on a file, outside the data module.
-void OnFile(const QString &APath, const QStringList &AStatements)
-{
-    TZavConnection Conn;
-    Conn.SetConnectionString(u"Provider=SQLite;Data Source="_s + APath);
-    Conn.Open();
-    for (const QString &S : AStatements)
-        Conn.ExecRaw(S);
-}
 
 // The rows of a statement on the module's connection, each row as "v1|v2|...", NULL as "<null>".
 QStringList Rows(TDMBorehole &ADM, const QString &AStatement)
@@ -61,16 +53,6 @@ QStringList PrefixedStatements(const QStringList &ATables)
         Result.append(u"ALTER TABLE %1 RENAME TO GEODIN_LOC_%1"_s.arg(T));
     return Result;
 }
-
-class TLocaleGuard
-{
-public:
-    explicit TLocaleGuard(const QLocale &ALocale) { QLocale::setDefault(ALocale); }
-    ~TLocaleGuard() { QLocale::setDefault(FSaved); }
-
-private:
-    QLocale FSaved;
-};
 
 } // namespace
 

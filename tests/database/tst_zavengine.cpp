@@ -8,6 +8,8 @@
 #include "ZavQuery.h"
 #include "ZavTable.h"
 
+#include "LocaleGuard.h"
+
 #include <QLocale>
 #include <QTemporaryDir>
 #include <QTest>
@@ -24,17 +26,6 @@ QString ConnectString(const QString &APath, int ABusyTimeout = 5000)
 {
     return u"Provider=SQLite;Busy Timeout=%1;Data Source="_s.arg(ABusyTimeout) + APath;
 }
-
-// Switches the default locale for one test.
-class TLocaleGuard
-{
-public:
-    explicit TLocaleGuard(const QLocale &ALocale) { QLocale::setDefault(ALocale); }
-    ~TLocaleGuard() { QLocale::setDefault(FSaved); }
-
-private:
-    QLocale FSaved;
-};
 
 int CountRows(TZavConnection &AConn, const QString &AWhere)
 {

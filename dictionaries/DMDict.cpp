@@ -1,0 +1,3 @@
+#include "DMDict.h"
+
+TDMDict *DMDict = nullptr;

@@ -1,0 +1,66 @@
+#pragma once
+
+// Dialogs that answer from a script, for the window tests: each question takes the next
+// queued answer of its kind (none queued: cancel) and is recorded with what it showed.
+
+#include "ZavDialogs.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class TScriptedDialogs : public TZavDialogs
+{
+public:
+    struct TShown
+    {
+        QString Kind; // "save", "open", "message", "input"
+        TMsgKind MsgKind = mkInformation;
+        QString Heading;
+        QString Text;
+        int Buttons = mbNone;
+        TFileRequest Request;
+    };
+
+    // Answers, taken from the front; an empty path cancels the file dialog.
+    QStringList FilePaths;
+    QList<TButton> Buttons;
+    QStringList Inputs;
+    // Everything shown, in order.
+    QList<TShown> Shown;
+
+    QString GetSaveFileName(QWidget *, const TFileRequest &ARequest) override
+    {
+        Shown.append({QStringLiteral("save"), mkInformation, ARequest.Caption, QString(), mbNone, ARequest});
+        return FilePaths.isEmpty() ? QString() : FilePaths.takeFirst();
+    }
+    QString GetOpenFileName(QWidget *, const TFileRequest &ARequest) override
+    {
+        Shown.append({QStringLiteral("open"), mkInformation, ARequest.Caption, QString(), mbNone, ARequest});
+        return FilePaths.isEmpty() ? QString() : FilePaths.takeFirst();
+    }
+    TButton MessageDlg(QWidget *, TMsgKind AKind, const QString &AHeading, const QString &AText, int AButtons) override
+    {
+        Shown.append({QStringLiteral("message"), AKind, AHeading, AText, AButtons, {}});
+        return Buttons.isEmpty() ? mbNone : Buttons.takeFirst();
+    }
+    bool InputQuery(QWidget *, const QString &ACaption, const QString &APrompt, QString &AValue) override
+    {
+        Shown.append({QStringLiteral("input"), mkInformation, ACaption, APrompt, mbNone, {}});
+        if (Inputs.isEmpty())
+            return false;
+        AValue = Inputs.takeFirst();
+        return true;
+    }
+
+    // The messages shown, as "heading | text", for readable comparisons.
+    QStringList Messages() const
+    {
+        QStringList Result;
+        for (const TShown &S : Shown) {
+            if (S.Kind == QStringLiteral("message"))
+                Result.append(S.Heading + QStringLiteral(" | ") + S.Text);
+        }
+        return Result;
+    }
+};

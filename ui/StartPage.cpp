@@ -1,0 +1,340 @@
+#include "StartPage.h"
+
+#include "DMBorehole.h"
+#include "DatabaseTemplate.h"
+#include "DetailsPage.h"
+#include "MainForm.h"
+#include "ZAVDictionaries.h"
+#include "ZAV_Profil.h"
+#include "ZavDialogs.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QLocale>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+// The clear text of ACode in the dictionary of kind AKind, found exactly (no grade
+// digit); the code itself without such an entry, dictionary or set.
+QString ClearTextOf(TZAV_WB AKind, const QString &ACode)
+{
+    if (ZAV_Dictionaries && ZAV_Dictionaries->Count() > int(AKind)) {
+        if (const TZAVAtom *Atom = ZAV_Dictionaries->GetDictionary(AKind)->Find(ACode, false))
+            return Atom->ClearText();
+    }
+    return ACode;
+}
+
+TZAV_Profil *ProfilOf(const QTreeWidgetItem *AItem)
+{
+    if (!AItem)
+        return nullptr;
+    auto *Object = static_cast<TObject *>(AItem->data(TStartPage::colName, Qt::UserRole).value<void *>());
+    return dynamic_cast<TZAV_Profil *>(Object);
+}
+
+const QString CatalogueFilter = QStringLiteral("Bohrungskatalog (*.sqlite)");
+const QString OpenFilters = QStringLiteral("Bohrungskatalog (*.sqlite *.db)");
+const QString AllFilesFilter = QStringLiteral("Alle Dateien (*)");
+
+// Suspends a widget's redrawing while it lives, also when an error ends the work early.
+class TUpdatesOff
+{
+public:
+    explicit TUpdatesOff(QWidget *AWidget)
+        : FWidget(AWidget)
+    {
+        FWidget->setUpdatesEnabled(false);
+    }
+    ~TUpdatesOff() { FWidget->setUpdatesEnabled(true); }
+    TUpdatesOff(const TUpdatesOff &) = delete;
+    TUpdatesOff &operator=(const TUpdatesOff &) = delete;
+
+private:
+    QWidget *FWidget;
+};
+
+} // namespace
+
+QString GeneralNumber(double AValue)
+{
+    QLocale Locale;
+    Locale.setNumberOptions(Locale.numberOptions() | QLocale::OmitGroupSeparator);
+    return Locale.toString(AValue, 'g', 15);
+}
+
+// ---------------------------------------------------------------------------------------
+// The page
+
+TStartPage::TStartPage(TZAV3MainForm &AForm)
+    : TZavPage(AForm, QStringLiteral("TabSheetStart"))
+{
+    auto *Layout = new QVBoxLayout(this);
+    Layout->setContentsMargins(0, 8, 8, 8);
+
+    lvBoreholes = new QTreeWidget(this);
+    lvBoreholes->setObjectName(QStringLiteral("lvBoreholes"));
+    lvBoreholes->setAccessibleName(QStringLiteral("Bohrungen"));
+    lvBoreholes->setColumnCount(7);
+    lvBoreholes->setHeaderLabels({QStringLiteral("Bezeichung"), QStringLiteral("X"), QStringLiteral("Y"),
+                                  QStringLiteral("Koordinatensystem"), QStringLiteral("Endteufe [m]"),
+                                  QStringLiteral("Höhe Bohransatzpunkt [m]"), QStringLiteral("Höhensystem")});
+    // The given widths, widened where a caption would be cut off.
+    const int Widths[] = {150, 80, 80, 140, 80, 70, 120};
+    for (int I = 0; I < 7; ++I)
+        lvBoreholes->setColumnWidth(I, qMax(Widths[I], lvBoreholes->header()->sectionSizeHint(I)));
+    lvBoreholes->setRootIsDecorated(false);
+    lvBoreholes->setItemsExpandable(false);
+    lvBoreholes->setUniformRowHeights(true);
+    lvBoreholes->setAllColumnsShowFocus(true);
+    lvBoreholes->setSelectionMode(QAbstractItemView::SingleSelection);
+    lvBoreholes->setSelectionBehavior(QAbstractItemView::SelectRows);
+    lvBoreholes->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lvBoreholes->header()->setStretchLastSection(false);
+    lvBoreholes->installEventFilter(this);
+    Layout->addWidget(lvBoreholes, 1);
+
+    auto *Separator = new QAction(this);
+    Separator->setSeparator(true);
+    lvBoreholes->setContextMenuPolicy(Qt::ActionsContextMenu);
+    lvBoreholes->addActions({AForm.NewBorehole, AForm.DuplicateBorehole, AForm.EditBorehole, AForm.DeleteBorehole,
+                             Separator, AForm.ShowLayers, AForm.ShowWaterlevels, AForm.ShowSamples});
+    connect(lvBoreholes, &QTreeWidget::itemDoubleClicked, this,
+            [&AForm] { AForm.Guarded([&] { AForm.EditBoreholeExecute(AForm.TabSheetStart->lvBoreholes); }); });
+
+    QWidget *Strip = NewCommandStrip(this, {AForm.NewBorehole, AForm.DuplicateBorehole, AForm.EditBorehole,
+                                            AForm.DeleteBorehole, AForm.ShowLayers, AForm.ShowWaterlevels,
+                                            AForm.ShowSamples});
+    Strip->layout()->setContentsMargins(0, 8, 0, 0);
+    Layout->addWidget(Strip);
+}
+
+bool TStartPage::eventFilter(QObject *AWatched, QEvent *AEvent)
+{
+    // Delete removes the selected borehole (after asking), Enter opens it, as in any list.
+    if (AWatched == lvBoreholes && AEvent->type() == QEvent::KeyPress) {
+        const int Key = static_cast<QKeyEvent *>(AEvent)->key();
+        if (Key == Qt::Key_Delete) {
+            Form().Guarded([&] { Form().DeleteBoreholeExecute(lvBoreholes); });
+            return true;
+        }
+        if (Key == Qt::Key_Return || Key == Qt::Key_Enter) {
+            Form().Guarded([&] { Form().EditBoreholeExecute(lvBoreholes); });
+            return true;
+        }
+    }
+    return TZavPage::eventFilter(AWatched, AEvent);
+}
+
+// ---------------------------------------------------------------------------------------
+// The window's database commands and borehole list
+
+void TZAV3MainForm::CreateDatabaseExecute(QObject *)
+{
+    // The shown page's edits belong to the catalogue open now.
+    LeaveToStartPage();
+    TZavDialogs::TFileRequest Request;
+    Request.Caption = QStringLiteral("Neuen Bohrungskatalog anlegen");
+    Request.Filters = {CatalogueFilter};
+    Request.DefaultSuffix = QStringLiteral("sqlite");
+    Request.ConfirmOverwrite = true;
+    const QString Path = ZavDialogs().GetSaveFileName(this, Request);
+    if (Path.isEmpty())
+        return;
+    // All or nothing: a failed write raises with its reason and leaves any old file.
+    WriteDatabaseTemplate(Path, BuiltinDatabaseTemplate());
+    ConnectAndOpen(Path);
+}
+
+void TZAV3MainForm::OpenDatabaseExecute(QObject *)
+{
+    LeaveToStartPage();
+    TZavDialogs::TFileRequest Request;
+    Request.Caption = QStringLiteral("Bohrungskatalog öffnen");
+    Request.Filters = {OpenFilters, AllFilesFilter};
+    const QString Path = ZavDialogs().GetOpenFileName(this, Request);
+    if (Path.isEmpty())
+        return;
+    if (ConnectAndOpen(Path)) {
+        SelectBoreholeRow(0);
+        DatsetToActiveBorehole();
+    }
+}
+
+bool TZAV3MainForm::ConnectAndOpen(const QString &APath)
+{
+    // The old connection closes with the attempt: nothing of its list may stay.
+    TabSheetStart->lvBoreholes->clear();
+    FBoreholes->Clear();
+    if (DMBorehole->ConnectToDatabase(APath)) {
+        DMBorehole->QyStamm.AfterOpen = [this](TZavDataSet &ADataset) { AfterOpenStammTable(ADataset); };
+        DMBorehole->OpenTblBorehole();
+        return true;
+    }
+    ConnectionStateToGUI();
+    ZavDialogs().MessageDlg(this, TZavDialogs::mkError, QStringLiteral("Bohrungskatalog kann nicht geöffnet werden"),
+                            QStringLiteral("%1\n\n%2").arg(QDir::toNativeSeparators(APath), DMBorehole->ConnectError()),
+                            TZavDialogs::mbOK);
+    return false;
+}
+
+void TZAV3MainForm::AfterOpenStammTable(TZavDataSet &ADataset)
+{
+    TabSheetStart->lvBoreholes->clear();
+    FBoreholes->Clear();
+    ADataset.First();
+    while (!ADataset.Eof()) {
+        auto Profil = std::make_unique<TZAV_Profil>();
+        Profil->ReadFromDB(&ADataset);
+        FBoreholes->Add(Profil.release());
+        ADataset.Next();
+    }
+    UpdateBoreholesView();
+    ConnectionStateToGUI();
+}
+
+void TZAV3MainForm::UpdateBoreholesView()
+{
+    QTreeWidget *List = TabSheetStart->lvBoreholes;
+    List->clear();
+    TUpdatesOff Frozen(List);
+    // Filled first and added in one step: one insertion instead of one per row.
+    QList<QTreeWidgetItem *> Items;
+    Items.reserve(FBoreholes->Count());
+    try {
+        for (TObject *Object : *FBoreholes) {
+            auto *Item = new QTreeWidgetItem;
+            Items.append(Item);
+            ZAV_Profil2LI(static_cast<TZAV_Profil *>(Object), Item);
+        }
+    } catch (...) {
+        List->addTopLevelItems(Items);
+        throw;
+    }
+    List->addTopLevelItems(Items);
+}
+
+void TZAV3MainForm::ZAV_Profil2LI(TZAV_Profil *AProfil, QTreeWidgetItem *AListItem) const
+{
+    if (!AProfil || !AListItem)
+        return;
+    for (int I = 1; I < TStartPage::colZsys + 1; ++I)
+        AListItem->setText(I, QString());
+    AListItem->setData(TStartPage::colName, Qt::UserRole, QVariant::fromValue(static_cast<void *>(static_cast<TObject *>(AProfil))));
+    AListItem->setText(TStartPage::colName, AProfil->Name());
+    AListItem->setText(TStartPage::colX, GeneralNumber(AProfil->X()));
+    AListItem->setText(TStartPage::colY, GeneralNumber(AProfil->Y()));
+    AListItem->setText(TStartPage::colXYsys, ClearTextOf(wbKSys, AProfil->XYsys()));
+    AListItem->setText(TStartPage::colMaxDepth, GeneralNumber(AProfil->MaxDepth()));
+    AListItem->setText(TStartPage::colZ, GeneralNumber(AProfil->Z()));
+    AListItem->setText(TStartPage::colZsys, ClearTextOf(wbHSys, AProfil->Zsys()));
+    for (int Column : {TStartPage::colX, TStartPage::colY, TStartPage::colMaxDepth, TStartPage::colZ})
+        AListItem->setTextAlignment(Column, Qt::AlignRight | Qt::AlignVCenter);
+}
+
+TZAV_Profil *TZAV3MainForm::GetActiveBorehole() const
+{
+    const QList<QTreeWidgetItem *> Selected = TabSheetStart->lvBoreholes->selectedItems();
+    return Selected.isEmpty() ? nullptr : ProfilOf(Selected.constFirst());
+}
+
+QTreeWidgetItem *TZAV3MainForm::FindDataObject(QTreeWidget *AListview, const TObject *ADataObject) const
+{
+    if (!AListview || !ADataObject)
+        return nullptr;
+    for (int I = 0; I < AListview->topLevelItemCount(); ++I) {
+        QTreeWidgetItem *Item = AListview->topLevelItem(I);
+        const auto *Object = static_cast<const TObject *>(Item->data(0, Qt::UserRole).value<void *>());
+        if (Object == ADataObject)
+            return Item;
+    }
+    return nullptr;
+}
+
+bool TZAV3MainForm::DatsetToActiveBorehole()
+{
+    const TZAV_Profil *Borehole = ActiveBorehole();
+    if (!Borehole)
+        return false;
+    TZavQuery &Q = DMBorehole->QyStamm;
+    Q.First();
+    while (!Q.Eof() && Q.FieldByName(QStringLiteral("LOCID")).AsInteger() != Borehole->LocID())
+        Q.Next();
+    return true;
+}
+
+void TZAV3MainForm::SelectBoreholeRow(int ARow)
+{
+    QTreeWidget *List = TabSheetStart->lvBoreholes;
+    List->clearSelection();
+    QTreeWidgetItem *Item = ARow >= 0 ? List->topLevelItem(ARow) : nullptr;
+    if (Item) {
+        List->setCurrentItem(Item);
+        Item->setSelected(true);
+        List->scrollToItem(Item);
+    }
+}
+
+TZAV_Profil *TZAV3MainForm::BoreholeToWorkOn()
+{
+    if (!DatabaseOpen())
+        return nullptr;
+    // The rebuilt list releases every borehole a detail page might show.
+    LeaveToStartPage();
+    return ActiveBorehole();
+}
+
+void TZAV3MainForm::NewBoreholeExecute(QObject *)
+{
+    if (!DatabaseOpen())
+        return;
+    // The rebuilt list releases every borehole a detail page might show.
+    LeaveToStartPage();
+    DMBorehole->AddBorehole();
+    DMBorehole->OpenTblBorehole();
+    SelectBoreholeRow(TabSheetStart->lvBoreholes->topLevelItemCount() - 1);
+    ShowPage(piDetails);
+}
+
+void TZAV3MainForm::EditBoreholeExecute(QObject *)
+{
+    if (!DatabaseOpen() || !DatsetToActiveBorehole())
+        return;
+    ShowPage(piDetails);
+}
+
+void TZAV3MainForm::DuplicateBoreholeExecute(QObject *)
+{
+    const TZAV_Profil *Borehole = BoreholeToWorkOn();
+    if (!Borehole)
+        return;
+    DMBorehole->DuplicateBorehole(Borehole->LocID());
+    DMBorehole->OpenTblBorehole();
+    SelectBoreholeRow(TabSheetStart->lvBoreholes->topLevelItemCount() - 1);
+    ShowPage(piDetails);
+    TabSheetBHDetails->edtName->setFocus();
+}
+
+void TZAV3MainForm::DeleteBoreholeExecute(QObject *)
+{
+    const TZAV_Profil *Borehole = BoreholeToWorkOn();
+    if (!Borehole)
+        return;
+    const int LocID = Borehole->LocID();
+    if (ZavDialogs().MessageDlg(this, TZavDialogs::mkConfirmation, QStringLiteral("<%1> löschen?").arg(Borehole->Name()),
+                                QStringLiteral("Bohrung, zugehörige Schichten, Proben und Wasserspiegel werden gelöscht"),
+                                TZavDialogs::mbYes | TZavDialogs::mbCancel)
+        != TZavDialogs::mbYes)
+        return;
+    if (DMBorehole->DeleteBorehole(LocID, true)) {
+        DMBorehole->OpenTblBorehole();
+        SelectBoreholeRow(TabSheetStart->lvBoreholes->topLevelItemCount() - 1);
+    }
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QList>
+#include <QWidget>
+
+class QAction;
+
+class TZAV3MainForm;
+
+// One page of the window's page stack. The window runs the leaving and entering
+// protocols in their order; each page does its own part of them.
+class TZavPage : public QWidget
+{
+    Q_OBJECT
+
+public:
+    TZavPage(TZAV3MainForm &AForm, const QString &AObjectName);
+
+    // The page's part of the leaving protocol: write back what it edits. An error raised
+    // here ends the operation that left the page, and the page stays.
+    virtual void PageLeave() {}
+    // The page's part of the entering protocol: fill the page.
+    virtual void PageEnter() {}
+
+protected:
+    TZAV3MainForm &Form() const { return FForm; }
+
+private:
+    TZAV3MainForm &FForm;
+};
+
+// A strip of buttons for ACommands, left to right and wrapping into further rows when the
+// page is narrow; each button shows its command's caption and follows its enabled state.
+QWidget *NewCommandStrip(QWidget *AParent, const QList<QAction *> &ACommands);
