@@ -473,11 +473,6 @@ void TZAV3MainForm::DropLostCatalogue()
     ConnectionStateToGUI();
 }
 
-void TZAV3MainForm::SaveBoreholeExecute(QObject *)
-{
-    // The details page writes its fields into the master row (details page issue).
-}
-
 void TZAV3MainForm::NoPageYetExecute(QObject *)
 {
     // The command's page is not part of the program yet; it has nothing to act on.

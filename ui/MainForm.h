@@ -113,8 +113,9 @@ public:
     QTreeWidgetItem *FindDataObject(QTreeWidget *AListview, const TObject *ADataObject) const;
     bool DatsetToActiveBorehole();
 
-    // Commands whose pages come with their own files.
+    // The details page into the master row (DetailsPage.cpp).
     void SaveBoreholeExecute(QObject *Sender);
+    // Commands whose pages come with their own files.
     void ShowLayersExecute(QObject *Sender);
     void ShowWaterlevelsExecute(QObject *Sender);
     void ShowSamplesExecute(QObject *Sender);

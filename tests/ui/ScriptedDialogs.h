@@ -20,6 +20,7 @@ public:
         QString Text;
         int Buttons = mbNone;
         TFileRequest Request;
+        QString Preset; // the text an input dialog started with
     };
 
     // Answers, taken from the front; an empty path cancels the file dialog.
@@ -31,22 +32,22 @@ public:
 
     QString GetSaveFileName(QWidget *, const TFileRequest &ARequest) override
     {
-        Shown.append({QStringLiteral("save"), mkInformation, ARequest.Caption, QString(), mbNone, ARequest});
+        Shown.append({QStringLiteral("save"), mkInformation, ARequest.Caption, QString(), mbNone, ARequest, QString()});
         return FilePaths.isEmpty() ? QString() : FilePaths.takeFirst();
     }
     QString GetOpenFileName(QWidget *, const TFileRequest &ARequest) override
     {
-        Shown.append({QStringLiteral("open"), mkInformation, ARequest.Caption, QString(), mbNone, ARequest});
+        Shown.append({QStringLiteral("open"), mkInformation, ARequest.Caption, QString(), mbNone, ARequest, QString()});
         return FilePaths.isEmpty() ? QString() : FilePaths.takeFirst();
     }
     TButton MessageDlg(QWidget *, TMsgKind AKind, const QString &AHeading, const QString &AText, int AButtons) override
     {
-        Shown.append({QStringLiteral("message"), AKind, AHeading, AText, AButtons, {}});
+        Shown.append({QStringLiteral("message"), AKind, AHeading, AText, AButtons, {}, QString()});
         return Buttons.isEmpty() ? mbNone : Buttons.takeFirst();
     }
     bool InputQuery(QWidget *, const QString &ACaption, const QString &APrompt, QString &AValue) override
     {
-        Shown.append({QStringLiteral("input"), mkInformation, ACaption, APrompt, mbNone, {}});
+        Shown.append({QStringLiteral("input"), mkInformation, ACaption, APrompt, mbNone, {}, AValue});
         if (Inputs.isEmpty())
             return false;
         AValue = Inputs.takeFirst();

@@ -10,6 +10,7 @@
 #include "MainForm.h"
 #include "ScriptedDialogs.h"
 #include "StartPage.h"
+#include "WindowTestUtil.h"
 #include "ZAVDictionaries.h"
 #include "ZAV_Profil.h"
 #include "ZavConnection.h"
@@ -36,25 +37,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-// The rows of a statement on a catalogue file, each row "v1|v2|...", NULL as "<null>".
-QStringList Rows(const QString &APath, const QString &AStatement)
-{
-    TZavConnection Conn;
-    Conn.SetConnectionString(u"Provider=SQLite;Data Source="_s + APath);
-    Conn.Open();
-    TZavQuery Q(Conn);
-    Q.SetSQL(AStatement);
-    Q.Open();
-    QStringList Result;
-    for (; !Q.Eof(); Q.Next()) {
-        QStringList Values;
-        for (int I = 0; I < Q.FieldCount(); ++I)
-            Values.append(Q.Fields(I).IsNull() ? u"<null>"_s : Q.Fields(I).AsString());
-        Result.append(Values.join(u'|'));
-    }
-    return Result;
-}
 
 QStringList RowTexts(const QTreeWidget *AList)
 {
@@ -86,14 +68,11 @@ QStringList ComboTexts(const QComboBox *ACombo)
 
 } // namespace
 
-class TestMainForm : public QObject
+class TestMainForm : public TWindowTest
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-
     void startState();
     void commandsAndControlsAreNamed();
     void selectionListsFromTheBuiltInSet();
@@ -117,58 +96,21 @@ private:
     QString NewCatalogue(const QStringList &AStatements = {});
     void Open(const QString &APath);
     QAction *Command(const char *AName) const;
-
-    std::unique_ptr<QTemporaryDir> FDir;
-    std::unique_ptr<TDMBorehole> FDM;
-    std::unique_ptr<TZAV3MainForm> FForm;
-    TScriptedDialogs *FDialogs = nullptr;
 };
-
-void TestMainForm::init()
-{
-    FDir = std::make_unique<QTemporaryDir>();
-    auto Dialogs = std::make_unique<TScriptedDialogs>();
-    FDialogs = Dialogs.get();
-    SetZavDialogs(std::move(Dialogs));
-    FDM = std::make_unique<TDMBorehole>();
-    DMBorehole = FDM.get();
-    FForm = std::make_unique<TZAV3MainForm>();
-    FForm->show();
-    QVERIFY(QTest::qWaitForWindowExposed(FForm.get()));
-}
-
-void TestMainForm::cleanup()
-{
-    FForm.reset();
-    DMBorehole = nullptr;
-    FDM.reset();
-    SetZavDialogs(nullptr);
-    FDialogs = nullptr;
-    FDir.reset();
-}
 
 QString TestMainForm::NewCatalogue(const QStringList &AStatements)
 {
-    static int Counter = 0;
-    const QString Path = FDir->filePath(u"Katalog %1.sqlite"_s.arg(++Counter));
-    WriteDatabaseTemplate(Path, BuiltinDatabaseTemplate());
-    if (!AStatements.isEmpty())
-        OnFile(Path, AStatements);
-    return Path;
+    return MakeCatalogue(FDir->path(), AStatements);
 }
 
 void TestMainForm::Open(const QString &APath)
 {
-    FDialogs->FilePaths = {APath};
-    Command("OpenDatabase")->trigger();
+    OpenCatalogue(*FForm, *FDialogs, APath);
 }
 
 QAction *TestMainForm::Command(const char *AName) const
 {
-    auto *Action = FForm->findChild<QAction *>(QString::fromLatin1(AName));
-    if (!Action)
-        qFatal("no command %s", AName);
-    return Action;
+    return CommandOf(*FForm, AName);
 }
 
 void TestMainForm::startState()
