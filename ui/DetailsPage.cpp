@@ -103,6 +103,7 @@ TDetailsPage::TDetailsPage(TZAV3MainForm &AForm)
     auto *Head = new QHBoxLayout;
     LblLocID = new QLabel(QStringLiteral("ID: "), Body);
     LblLocID->setObjectName(QStringLiteral("LblLocID"));
+    LblLocID->setTextFormat(Qt::PlainText);
     Head->addWidget(LblLocID);
     Head->addStretch();
     Head->addWidget(new QLabel(QStringLiteral("Alle Eingaben sind Pflichtfelder"), Body));

@@ -3,6 +3,7 @@
 #include "DMBorehole.h"
 #include "DetailsPage.h"
 #include "DictionariesPage.h"
+#include "LayerPage.h"
 #include "StartPage.h"
 #include "ZAVDictionaries.h"
 #include "ZAV_Profil.h"
@@ -42,6 +43,7 @@ public:
     {
         auto *Layout = new QVBoxLayout(this);
         Header = new QLabel(this);
+        Header->setTextFormat(Qt::PlainText);
         QFont Bold = Header->font();
         Bold.setBold(true);
         Header->setFont(Bold);
@@ -89,11 +91,11 @@ const TCommandInfo Commands[] = {
      &F::DeleteBoreholeExecute},
     {&F::ShowLayers, "ShowLayers", u"Borehole", u"Schichten", u"", -1, QKeySequence::UnknownKey,
      &F::ShowLayersExecute},
-    {&F::NewLayer, "NewLayer", u"Borehole", u"Neue Schicht", u"", -1, QKeySequence::UnknownKey, &F::NoPageYetExecute},
+    {&F::NewLayer, "NewLayer", u"Borehole", u"Neue Schicht", u"", -1, QKeySequence::UnknownKey, &F::NewLayerExecute},
     {&F::DeleteLayer, "DeleteLayer", u"Borehole", u"Schicht löschen", u"Markierte Schicht/Unterschicht löschen",
-     imDelete, QKeySequence::UnknownKey, &F::NoPageYetExecute},
+     imDelete, QKeySequence::UnknownKey, &F::DeleteLayerExecute},
     {&F::NewSublayer, "NewSublayer", u"Borehole", u"Neue Unterschicht",
-     u"Erstellt für die markierte Schicht eine Unterschicht", -1, QKeySequence::UnknownKey, &F::NoPageYetExecute},
+     u"Erstellt für die markierte Schicht eine Unterschicht", -1, QKeySequence::UnknownKey, &F::NewSublayerExecute},
     {&F::NewWaterlevel, "NewWaterlevel", u"Borehole", u"Neuer Wasserstand", u"", -1, QKeySequence::UnknownKey,
      &F::NoPageYetExecute},
     {&F::DeleteWaterlevel, "DeleteWaterlevel", u"Borehole", u"Wasserstand löschen", u"", imDelete,
@@ -204,7 +206,7 @@ void TZAV3MainForm::CreateFrame()
     TabSheet1 = new TDictionariesPage(*this);
     TabSheetStart = new TStartPage(*this);
     TabSheetBHDetails = new TDetailsPage(*this);
-    TabSheetSchichten = new TPendingPage(*this, QStringLiteral("TabSheetSchichten"));
+    TabSheetSchichten = new TLayerPage(*this);
     TabSheetWaterlevels = new TPendingPage(*this, QStringLiteral("TabSheetWaterlevels"));
     TabSheetSamples = new TPendingPage(*this, QStringLiteral("TabSheetSamples"));
     for (TZavPage *P : std::initializer_list<TZavPage *>{TabSheet1, TabSheetStart, TabSheetBHDetails, TabSheetSchichten,
@@ -283,7 +285,6 @@ void TZAV3MainForm::FormCreate()
     ViewSearchPanel->setChecked(false);
     PanelSearch->hide();
     PanelTop->hide();
-    FActiveLayer = nullptr;
     FBoreholes = new TQDObjectList(true);
 
     delete ZAV_Dictionaries;
@@ -315,7 +316,7 @@ void TZAV3MainForm::FormCreate()
 
 void TZAV3MainForm::FormDestroy()
 {
-    FActiveLayer = nullptr;
+    TabSheetSchichten->DropActiveLayer();
     fActiveWL = nullptr;
     FActiveSample = nullptr;
     if (DMBorehole)
@@ -379,7 +380,7 @@ void TZAV3MainForm::PageControl1Change(QObject *)
     PanelTop->setVisible(Index != piStart);
     if (Index == piStart) {
         // Nothing of a borehole is active while the list is shown.
-        FActiveLayer = nullptr;
+        TabSheetSchichten->DropActiveLayer();
         fActiveWL = nullptr;
         FActiveSample = nullptr;
     }
@@ -465,7 +466,7 @@ void TZAV3MainForm::DropLostCatalogue()
     // Without the leaving protocol: the catalogue it would write into is gone.
     PageControl1->setCurrentIndex(piStart);
     PanelTop->hide();
-    FActiveLayer = nullptr;
+    TabSheetSchichten->DropActiveLayer();
     fActiveWL = nullptr;
     FActiveSample = nullptr;
     TabSheetStart->lvBoreholes->clear();
@@ -491,9 +492,29 @@ void ShowPendingPage(TZAV3MainForm &AForm, int AIndex, const QString &AHeader)
 
 } // namespace
 
-void TZAV3MainForm::ShowLayersExecute(QObject *)
+TAbstractZAV_Layer *TZAV3MainForm::ActiveLayer() const
 {
-    ShowPendingPage(*this, piLayers, QStringLiteral("Schichten in Bohrung <%1>"));
+    return TabSheetSchichten->ActiveLayer();
+}
+
+void TZAV3MainForm::ShowLayersExecute(QObject *Sender)
+{
+    TabSheetSchichten->ShowLayersExecute(Sender);
+}
+
+void TZAV3MainForm::NewLayerExecute(QObject *Sender)
+{
+    TabSheetSchichten->NewLayerExecute(Sender);
+}
+
+void TZAV3MainForm::NewSublayerExecute(QObject *Sender)
+{
+    TabSheetSchichten->NewSublayerExecute(Sender);
+}
+
+void TZAV3MainForm::DeleteLayerExecute(QObject *Sender)
+{
+    TabSheetSchichten->DeleteLayerExecute(Sender);
 }
 
 void TZAV3MainForm::ShowWaterlevelsExecute(QObject *)

@@ -17,6 +17,7 @@ class QTreeWidgetItem;
 class TAbstractZAV_Layer;
 class TDetailsPage;
 class TDictionariesPage;
+class TLayerPage;
 class TQDObjectList;
 class TStartPage;
 class TZAV_Groundwater;
@@ -44,7 +45,7 @@ public:
     // One TZAV_Profil per row of the master query, owned.
     TQDObjectList *Boreholes() const { return FBoreholes; }
     TZAV_Profil *ActiveBorehole() const { return GetActiveBorehole(); }
-    TAbstractZAV_Layer *ActiveLayer() const { return FActiveLayer; }
+    TAbstractZAV_Layer *ActiveLayer() const;
     TZAV_Groundwater *ActiveWL() const { return fActiveWL; }
     TZAV_Sample *ActiveSample() const { return FActiveSample; }
 
@@ -83,7 +84,7 @@ public:
     TDictionariesPage *TabSheet1 = nullptr;
     TStartPage *TabSheetStart = nullptr;
     TDetailsPage *TabSheetBHDetails = nullptr;
-    TZavPage *TabSheetSchichten = nullptr;
+    TLayerPage *TabSheetSchichten = nullptr;
     TZavPage *TabSheetWaterlevels = nullptr;
     TZavPage *TabSheetSamples = nullptr;
 
@@ -115,8 +116,12 @@ public:
 
     // The details page into the master row (DetailsPage.cpp).
     void SaveBoreholeExecute(QObject *Sender);
-    // Commands whose pages come with their own files.
+    // The layer page's commands (LayerPage.cpp).
     void ShowLayersExecute(QObject *Sender);
+    void NewLayerExecute(QObject *Sender);
+    void NewSublayerExecute(QObject *Sender);
+    void DeleteLayerExecute(QObject *Sender);
+    // Commands whose pages come with their own files.
     void ShowWaterlevelsExecute(QObject *Sender);
     void ShowSamplesExecute(QObject *Sender);
     void NoPageYetExecute(QObject *Sender);
@@ -167,7 +172,6 @@ private:
 
     QString fProgramName;
     TQDObjectList *FBoreholes = nullptr;
-    TAbstractZAV_Layer *FActiveLayer = nullptr;
     TZAV_Groundwater *fActiveWL = nullptr;
     TZAV_Sample *FActiveSample = nullptr;
 };

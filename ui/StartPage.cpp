@@ -4,6 +4,7 @@
 #include "DatabaseTemplate.h"
 #include "DetailsPage.h"
 #include "MainForm.h"
+#include "NumberFormat.h"
 #include "ZAVDictionaries.h"
 #include "ZAV_Profil.h"
 #include "ZavDialogs.h"
@@ -63,13 +64,6 @@ private:
 
 } // namespace
 
-QString GeneralNumber(double AValue)
-{
-    QLocale Locale;
-    Locale.setNumberOptions(Locale.numberOptions() | QLocale::OmitGroupSeparator);
-    return Locale.toString(AValue, 'g', 15);
-}
-
 // ---------------------------------------------------------------------------------------
 // The page
 
@@ -79,24 +73,11 @@ TStartPage::TStartPage(TZAV3MainForm &AForm)
     auto *Layout = new QVBoxLayout(this);
     Layout->setContentsMargins(0, 8, 8, 8);
 
-    lvBoreholes = new QTreeWidget(this);
-    lvBoreholes->setObjectName(QStringLiteral("lvBoreholes"));
-    lvBoreholes->setAccessibleName(QStringLiteral("Bohrungen"));
-    lvBoreholes->setColumnCount(7);
-    lvBoreholes->setHeaderLabels({QStringLiteral("Bezeichung"), QStringLiteral("X"), QStringLiteral("Y"),
-                                  QStringLiteral("Koordinatensystem"), QStringLiteral("Endteufe [m]"),
-                                  QStringLiteral("Höhe Bohransatzpunkt [m]"), QStringLiteral("Höhensystem")});
-    // The given widths, widened where a caption would be cut off.
-    const int Widths[] = {150, 80, 80, 140, 80, 70, 120};
-    for (int I = 0; I < 7; ++I)
-        lvBoreholes->setColumnWidth(I, qMax(Widths[I], lvBoreholes->header()->sectionSizeHint(I)));
-    lvBoreholes->setRootIsDecorated(false);
-    lvBoreholes->setItemsExpandable(false);
-    lvBoreholes->setUniformRowHeights(true);
-    lvBoreholes->setAllColumnsShowFocus(true);
-    lvBoreholes->setSelectionMode(QAbstractItemView::SingleSelection);
-    lvBoreholes->setSelectionBehavior(QAbstractItemView::SelectRows);
-    lvBoreholes->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lvBoreholes = NewReportList(this, QStringLiteral("lvBoreholes"), QStringLiteral("Bohrungen"),
+                                {QStringLiteral("Bezeichung"), QStringLiteral("X"), QStringLiteral("Y"),
+                                 QStringLiteral("Koordinatensystem"), QStringLiteral("Endteufe [m]"),
+                                 QStringLiteral("Höhe Bohransatzpunkt [m]"), QStringLiteral("Höhensystem")},
+                                {150, 80, 80, 140, 80, 70, 120});
     lvBoreholes->header()->setStretchLastSection(false);
     lvBoreholes->installEventFilter(this);
     Layout->addWidget(lvBoreholes, 1);

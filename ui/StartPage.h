@@ -21,7 +21,3 @@ public:
 protected:
     bool eventFilter(QObject *AWatched, QEvent *AEvent) override;
 };
-
-// A number in the general format: the shortest text of up to 15 significant digits, no
-// digit grouping, the decimal mark of the user's locale; 0 shows as "0".
-QString GeneralNumber(double AValue);

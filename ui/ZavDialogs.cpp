@@ -44,9 +44,11 @@ public:
         static const QMessageBox::Icon Icons[] = {QMessageBox::Information, QMessageBox::Warning,
                                                   QMessageBox::Critical, QMessageBox::Question};
         QMessageBox Box(Icons[AKind], QStringLiteral("Zavrex"), AHeading, QMessageBox::NoButton, AParent);
+        // Headings like "<B 1> löschen?" and engine messages are text, not markup.
+        Box.setTextFormat(Qt::PlainText);
         // Task-style: the heading is the main instruction, the text explains it.
         if (!AText.isEmpty())
-            Box.setInformativeText(AText);
+            Box.setInformativeText(QStringLiteral("<p style=\"white-space:pre-wrap\">%1</p>").arg(AText.toHtmlEscaped()));
         const std::pair<TButton, QMessageBox::StandardButton> Map[] = {
             {mbYes, QMessageBox::Yes}, {mbNo, QMessageBox::No}, {mbOK, QMessageBox::Ok}, {mbCancel, QMessageBox::Cancel}};
         for (const auto &[Ours, Qts] : Map) {

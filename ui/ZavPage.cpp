@@ -3,7 +3,9 @@
 #include "FlowLayout.h"
 
 #include <QAction>
+#include <QHeaderView>
 #include <QToolButton>
+#include <QTreeWidget>
 
 TZavPage::TZavPage(TZAV3MainForm &AForm, const QString &AObjectName)
     : FForm(AForm)
@@ -25,4 +27,26 @@ QWidget *NewCommandStrip(QWidget *AParent, const QList<QAction *> &ACommands)
         Buttons->addWidget(Button);
     }
     return Strip;
+}
+
+QTreeWidget *NewReportList(QWidget *AParent, const QString &AName, const QString &AAccessibleName,
+                           const QStringList &ACaptions, const QList<int> &AWidths)
+{
+    auto *List = new QTreeWidget(AParent);
+    List->setObjectName(AName);
+    List->setAccessibleName(AAccessibleName);
+    List->setColumnCount(int(ACaptions.size()));
+    List->setHeaderLabels(ACaptions);
+    for (int I = 0; I < AWidths.size(); ++I) {
+        if (AWidths[I] > 0)
+            List->setColumnWidth(I, qMax(AWidths[I], List->header()->sectionSizeHint(I)));
+    }
+    List->setRootIsDecorated(false);
+    List->setItemsExpandable(false);
+    List->setUniformRowHeights(true);
+    List->setAllColumnsShowFocus(true);
+    List->setSelectionMode(QAbstractItemView::SingleSelection);
+    List->setSelectionBehavior(QAbstractItemView::SelectRows);
+    List->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    return List;
 }

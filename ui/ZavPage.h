@@ -4,6 +4,7 @@
 #include <QWidget>
 
 class QAction;
+class QTreeWidget;
 
 class TZAV3MainForm;
 
@@ -32,3 +33,10 @@ private:
 // A strip of buttons for ACommands, left to right and wrapping into further rows when the
 // page is narrow; each button shows its command's caption and follows its enabled state.
 QWidget *NewCommandStrip(QWidget *AParent, const QList<QAction *> &ACommands);
+
+// A list in report mode as every page has one: read-only, whole rows, one selected row at
+// most, ACaptions as its columns with the given widths (widened where a caption would be
+// cut off; 0 leaves the toolkit's width), named AName for tests and AAccessibleName for
+// screen readers.
+QTreeWidget *NewReportList(QWidget *AParent, const QString &AName, const QString &AAccessibleName,
+                           const QStringList &ACaptions, const QList<int> &AWidths);

@@ -1,6 +1,7 @@
 // Cost of the live clear text: the layer page translates eight fields on every keystroke
 // and every row of the layer list.
 
+#include "FullSizePetrography.h"
 #include "ZAVParser.h"
 
 #include <benchmark/benchmark.h>
@@ -44,20 +45,7 @@ void BM_PetroTenTokensFullSize(benchmark::State &State)
     TZAVDictionaries *Set = BuiltInSet();
     TZAVDict *Petro = Set->GetDictionary(wbPetro);
     const int Original = Petro->Count();
-    const QString Letters = QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ^");
-    quint32 Seed = 12345;
-    while (Petro->Count() < 2461) {
-        QString Code;
-        Seed = Seed * 1103515245u + 12345u;
-        const int Length = 1 + int((Seed >> 16) % 5);
-        for (int I = 0; I < Length; ++I) {
-            Seed = Seed * 1103515245u + 12345u;
-            Code += Letters[qsizetype((Seed >> 16) % quint32(Letters.size()))];
-        }
-        if (!Petro->Find(Code, false))
-            Petro->Add(new TZAVAtom(Code, QStringLiteral("Kunstgestein")));
-    }
-    Petro->SortAlphabet();
+    GrowToFullSizePetrography(Petro);
     for (auto _ : State) {
         QString Text = MakeNiceText(ParsePetroText(TenTokens));
         benchmark::DoNotOptimize(Text);

@@ -7,6 +7,7 @@
 #include "DatabaseTestUtil.h"
 #include "DetailsPage.h"
 #include "DictionariesPage.h"
+#include "LayerPage.h"
 #include "MainForm.h"
 #include "ScriptedDialogs.h"
 #include "StartPage.h"
@@ -479,7 +480,7 @@ void TestMainForm::pageProtocolAndSearchPanel()
 
     Command("ShowLayers")->trigger();
     QCOMPARE(FForm->PageControl1->currentIndex(), int(TZAV3MainForm::piLayers));
-    QVERIFY(FForm->TabSheetSchichten->findChild<QLabel *>()->text().contains(u"<B1>"_s));
+    QCOMPARE(FForm->TabSheetSchichten->LblSchichtenHeader->text(), u"Schichten in Bohrung <B1>"_s);
     FForm->BtnBack->click();
 
     // The search panel: shown with its check mark and the focus in the search field,

@@ -84,7 +84,14 @@ int main(int argc, char **argv)
             "('ZAVGEN',1,1,'B 1 Hofgut Mühlbach',3512345.5,5423456.25,'GK3',25,312.4,'NN'),"
             "('ZAVGEN',2,1,'B 2 Am Steinbruch',3512410,5423502.5,'GK3',18.5,308.15,'NN'),"
             "('ZAVGEN',3,1,'GWM 3 Wiesengrund',493210.75,5401234,'UTM32',42,295.8,'NN'),"
-            "('ZAVGEN',4,1,'RKS 4',3512388.25,5423480,'GK3',6,310,'NN');"));
+            "('ZAVGEN',4,1,'RKS 4',3512388.25,5423480,'GK3',6,310,'NN');"
+            "INSERT INTO S3SCHDAT (PRJ_ID,LOCID,RECID,INTV,LAYERID,LAYERCNTR,INTGRUPPE,DEPTHTO,PETRO,FARBE,GENESE,STRAT,"
+            "SART,KALKGEH) VALUES "
+            "('ZAVGEN',1,1,0,1,0,'ERST',0.4,'Mu,h','dbn','','qh','',''),"
+            "('ZAVGEN',1,2,0,2,0,'ERST',3.2,'mS,fs2,g','bn','f','qh','','k2'),"
+            "('ZAVGEN',1,3,0,3,0,'ERST',12.5,'G,s,u','gr','','qp','','kf'),"
+            "('ZAVGEN',1,4,0,3,1,'ERST',NULL,'U,fs','bngr','','','Ls',''),"
+            "('ZAVGEN',1,5,0,4,0,'ERST',25,'T,u2','gr','','jo','','k4');"));
     }
     SetZavDialogs(std::make_unique<TSampleDialogs>(Path));
     auto Dict = std::make_unique<TDMDict>();
@@ -98,6 +105,9 @@ int main(int argc, char **argv)
         Grab(Form, OutDir, QStringLiteral("start"));
         Form.EditBoreholeExecute(nullptr);
         Grab(Form, OutDir, QStringLiteral("details"));
+        Form.BtnBackClick(nullptr);
+        Form.ShowLayersExecute(nullptr);
+        Grab(Form, OutDir, QStringLiteral("layers"));
         Form.BtnBackClick(nullptr);
         Form.ViewSearchPanelExecute(nullptr);
         Grab(Form, OutDir, QStringLiteral("start-search"));
