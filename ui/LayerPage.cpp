@@ -9,7 +9,6 @@
 
 #include <QGridLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPainter>
@@ -268,9 +267,7 @@ TLayerPage::TLayerPage(TZAV3MainForm &AForm)
 
 TAbstractZAV_Layer *TLayerPage::LayerOfItem(const QTreeWidgetItem *AItem) const
 {
-    if (!AItem)
-        return nullptr;
-    return dynamic_cast<TAbstractZAV_Layer *>(static_cast<TObject *>(AItem->data(colDepth, Qt::UserRole).value<void *>()));
+    return dynamic_cast<TAbstractZAV_Layer *>(ObjectOfRow(AItem));
 }
 
 void TLayerPage::ClearList()
@@ -482,26 +479,14 @@ void TLayerPage::lvLayersSelectItem(QObject *, QTreeWidgetItem *Item, bool Selec
 
 void TLayerPage::OnSelectionChanged()
 {
-    const QList<QTreeWidgetItem *> Selected = lvLayers->selectedItems();
-    QTreeWidgetItem *Item = Selected.isEmpty() ? nullptr : Selected.constFirst();
-    if (LayerOfItem(Item) == FActiveLayer)
-        return;
-    // The old row is written back before the new one is shown; a refused write keeps
-    // the old row selected with the typed values.
-    if (!Form().Guarded([&] { lvLayersSelectItem(lvLayers, Item, Item != nullptr); })) {
-        const QSignalBlocker Blocker(lvLayers);
-        lvLayers->clearSelection();
-        if (QTreeWidgetItem *Old = Form().FindDataObject(lvLayers, FActiveLayer)) {
-            lvLayers->setCurrentItem(Old);
-            Old->setSelected(true);
-        }
-    }
+    // The old row is written back before the new one is shown.
+    FollowSelection(Form(), lvLayers, FActiveLayer,
+                    [this](QTreeWidgetItem *AItem) { lvLayersSelectItem(lvLayers, AItem, AItem != nullptr); });
 }
 
 bool TLayerPage::eventFilter(QObject *AWatched, QEvent *AEvent)
 {
-    if (AWatched == lvLayers && AEvent->type() == QEvent::KeyPress
-        && static_cast<QKeyEvent *>(AEvent)->key() == Qt::Key_Delete) {
+    if (IsDeleteKeyIn(lvLayers, AWatched, AEvent)) {
         Form().Guarded([&] { DeleteLayerExecute(lvLayers); });
         return true;
     }

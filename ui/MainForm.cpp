@@ -4,7 +4,9 @@
 #include "DetailsPage.h"
 #include "DictionariesPage.h"
 #include "LayerPage.h"
+#include "SamplePage.h"
 #include "StartPage.h"
+#include "WaterlevelPage.h"
 #include "ZAVDictionaries.h"
 #include "ZAV_Profil.h"
 #include "ZavDialogs.h"
@@ -33,25 +35,6 @@
 TZAV3MainForm *ZAV3MainForm = nullptr;
 
 namespace {
-
-// A page that a later part of the program fills; it shows its header meanwhile.
-class TPendingPage : public TZavPage
-{
-public:
-    TPendingPage(TZAV3MainForm &AForm, const QString &AObjectName)
-        : TZavPage(AForm, AObjectName)
-    {
-        auto *Layout = new QVBoxLayout(this);
-        Header = new QLabel(this);
-        Header->setTextFormat(Qt::PlainText);
-        QFont Bold = Header->font();
-        Bold.setBold(true);
-        Header->setFont(Bold);
-        Layout->addWidget(Header);
-        Layout->addStretch();
-    }
-    QLabel *Header;
-};
 
 // One row of the command table.
 struct TCommandInfo
@@ -97,16 +80,16 @@ const TCommandInfo Commands[] = {
     {&F::NewSublayer, "NewSublayer", u"Borehole", u"Neue Unterschicht",
      u"Erstellt für die markierte Schicht eine Unterschicht", -1, QKeySequence::UnknownKey, &F::NewSublayerExecute},
     {&F::NewWaterlevel, "NewWaterlevel", u"Borehole", u"Neuer Wasserstand", u"", -1, QKeySequence::UnknownKey,
-     &F::NoPageYetExecute},
+     &F::NewWaterlevelExecute},
     {&F::DeleteWaterlevel, "DeleteWaterlevel", u"Borehole", u"Wasserstand löschen", u"", imDelete,
-     QKeySequence::UnknownKey, &F::NoPageYetExecute},
+     QKeySequence::UnknownKey, &F::DeleteWaterlevelExecute},
     {&F::ShowWaterlevels, "ShowWaterlevels", u"Borehole", u"Wasserstände", u"", -1, QKeySequence::UnknownKey,
      &F::ShowWaterlevelsExecute},
     {&F::ShowSamples, "ShowSamples", u"Borehole", u"Proben", u"", -1, QKeySequence::UnknownKey,
      &F::ShowSamplesExecute},
-    {&F::NewSample, "NewSample", u"Borehole", u"Neue Probe", u"", -1, QKeySequence::UnknownKey, &F::NoPageYetExecute},
+    {&F::NewSample, "NewSample", u"Borehole", u"Neue Probe", u"", -1, QKeySequence::UnknownKey, &F::NewSampleExecute},
     {&F::DeleteSample, "DeleteSample", u"Borehole", u"Probe löschen", u"", imDelete, QKeySequence::UnknownKey,
-     &F::NoPageYetExecute},
+     &F::DeleteSampleExecute},
     {&F::DuplicateBorehole, "DuplicateBorehole", u"Borehole", u"Bohrung duplizieren",
      u"Erstellt eine Kopie der aktuellen Bohrung (nur Stammdaten)", -1, QKeySequence::UnknownKey,
      &F::DuplicateBoreholeExecute},
@@ -207,8 +190,8 @@ void TZAV3MainForm::CreateFrame()
     TabSheetStart = new TStartPage(*this);
     TabSheetBHDetails = new TDetailsPage(*this);
     TabSheetSchichten = new TLayerPage(*this);
-    TabSheetWaterlevels = new TPendingPage(*this, QStringLiteral("TabSheetWaterlevels"));
-    TabSheetSamples = new TPendingPage(*this, QStringLiteral("TabSheetSamples"));
+    TabSheetWaterlevels = new TWaterlevelPage(*this);
+    TabSheetSamples = new TSamplePage(*this);
     for (TZavPage *P : std::initializer_list<TZavPage *>{TabSheet1, TabSheetStart, TabSheetBHDetails, TabSheetSchichten,
                                                          TabSheetWaterlevels, TabSheetSamples})
         PageControl1->addWidget(P);
@@ -317,8 +300,8 @@ void TZAV3MainForm::FormCreate()
 void TZAV3MainForm::FormDestroy()
 {
     TabSheetSchichten->DropActiveLayer();
-    fActiveWL = nullptr;
-    FActiveSample = nullptr;
+    TabSheetWaterlevels->DropActiveRecord();
+    TabSheetSamples->DropActiveRecord();
     if (DMBorehole)
         DMBorehole->QyStamm.AfterOpen = nullptr;
     delete FBoreholes;
@@ -381,8 +364,8 @@ void TZAV3MainForm::PageControl1Change(QObject *)
     if (Index == piStart) {
         // Nothing of a borehole is active while the list is shown.
         TabSheetSchichten->DropActiveLayer();
-        fActiveWL = nullptr;
-        FActiveSample = nullptr;
+        TabSheetWaterlevels->DropActiveRecord();
+        TabSheetSamples->DropActiveRecord();
     }
     Page(Index)->PageEnter();
 }
@@ -467,8 +450,8 @@ void TZAV3MainForm::DropLostCatalogue()
     PageControl1->setCurrentIndex(piStart);
     PanelTop->hide();
     TabSheetSchichten->DropActiveLayer();
-    fActiveWL = nullptr;
-    FActiveSample = nullptr;
+    TabSheetWaterlevels->DropActiveRecord();
+    TabSheetSamples->DropActiveRecord();
     TabSheetStart->lvBoreholes->clear();
     FBoreholes->Clear();
     ConnectionStateToGUI();
@@ -478,19 +461,6 @@ void TZAV3MainForm::NoPageYetExecute(QObject *)
 {
     // The command's page is not part of the program yet; it has nothing to act on.
 }
-
-namespace {
-
-void ShowPendingPage(TZAV3MainForm &AForm, int AIndex, const QString &AHeader)
-{
-    TZAV_Profil *Borehole = AForm.ActiveBorehole();
-    if (!Borehole)
-        return;
-    AForm.ShowPage(AIndex);
-    static_cast<TPendingPage *>(AForm.PageControl1->widget(AIndex))->Header->setText(AHeader.arg(Borehole->Name()));
-}
-
-} // namespace
 
 TAbstractZAV_Layer *TZAV3MainForm::ActiveLayer() const
 {
@@ -517,12 +487,42 @@ void TZAV3MainForm::DeleteLayerExecute(QObject *Sender)
     TabSheetSchichten->DeleteLayerExecute(Sender);
 }
 
+TZAV_Groundwater *TZAV3MainForm::ActiveWL() const
+{
+    return static_cast<TZAV_Groundwater *>(TabSheetWaterlevels->ActiveRecord());
+}
+
+TZAV_Sample *TZAV3MainForm::ActiveSample() const
+{
+    return static_cast<TZAV_Sample *>(TabSheetSamples->ActiveRecord());
+}
+
 void TZAV3MainForm::ShowWaterlevelsExecute(QObject *)
 {
-    ShowPendingPage(*this, piWaterlevels, QStringLiteral("Wasserstände in Bohrung <%1>"));
+    TabSheetWaterlevels->ShowRecords();
+}
+
+void TZAV3MainForm::NewWaterlevelExecute(QObject *)
+{
+    TabSheetWaterlevels->NewRecord();
+}
+
+void TZAV3MainForm::DeleteWaterlevelExecute(QObject *)
+{
+    TabSheetWaterlevels->DeleteRecord();
 }
 
 void TZAV3MainForm::ShowSamplesExecute(QObject *)
 {
-    ShowPendingPage(*this, piSamples, QStringLiteral("Proben in Bohrung <%1>"));
+    TabSheetSamples->ShowRecords();
+}
+
+void TZAV3MainForm::NewSampleExecute(QObject *)
+{
+    TabSheetSamples->NewRecord();
+}
+
+void TZAV3MainForm::DeleteSampleExecute(QObject *)
+{
+    TabSheetSamples->DeleteRecord();
 }

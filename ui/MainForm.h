@@ -18,6 +18,8 @@ class TAbstractZAV_Layer;
 class TDetailsPage;
 class TDictionariesPage;
 class TLayerPage;
+class TSamplePage;
+class TWaterlevelPage;
 class TQDObjectList;
 class TStartPage;
 class TZAV_Groundwater;
@@ -46,8 +48,8 @@ public:
     TQDObjectList *Boreholes() const { return FBoreholes; }
     TZAV_Profil *ActiveBorehole() const { return GetActiveBorehole(); }
     TAbstractZAV_Layer *ActiveLayer() const;
-    TZAV_Groundwater *ActiveWL() const { return fActiveWL; }
-    TZAV_Sample *ActiveSample() const { return FActiveSample; }
+    TZAV_Groundwater *ActiveWL() const;
+    TZAV_Sample *ActiveSample() const;
 
     // Commands, in the order of the command table.
     QAction *CreateDicts = nullptr;
@@ -85,8 +87,8 @@ public:
     TStartPage *TabSheetStart = nullptr;
     TDetailsPage *TabSheetBHDetails = nullptr;
     TLayerPage *TabSheetSchichten = nullptr;
-    TZavPage *TabSheetWaterlevels = nullptr;
-    TZavPage *TabSheetSamples = nullptr;
+    TWaterlevelPage *TabSheetWaterlevels = nullptr;
+    TSamplePage *TabSheetSamples = nullptr;
 
     // Page protocol. The leaving protocol acts on the page shown, the entering one on the
     // page shown after the change; commands that bring a page forward use ShowPage.
@@ -121,9 +123,14 @@ public:
     void NewLayerExecute(QObject *Sender);
     void NewSublayerExecute(QObject *Sender);
     void DeleteLayerExecute(QObject *Sender);
-    // Commands whose pages come with their own files.
+    // The water-level and sample pages' commands (WaterlevelPage.cpp, SamplePage.cpp).
     void ShowWaterlevelsExecute(QObject *Sender);
+    void NewWaterlevelExecute(QObject *Sender);
+    void DeleteWaterlevelExecute(QObject *Sender);
     void ShowSamplesExecute(QObject *Sender);
+    void NewSampleExecute(QObject *Sender);
+    void DeleteSampleExecute(QObject *Sender);
+    // Commands whose pages come with their own files.
     void NoPageYetExecute(QObject *Sender);
 
     // Runs AWork and shows any error it raises in a message box: every command handler
@@ -172,8 +179,6 @@ private:
 
     QString fProgramName;
     TQDObjectList *FBoreholes = nullptr;
-    TZAV_Groundwater *fActiveWL = nullptr;
-    TZAV_Sample *FActiveSample = nullptr;
 };
 
 // The one main window, while it exists.

@@ -78,7 +78,6 @@ TStartPage::TStartPage(TZAV3MainForm &AForm)
                                  QStringLiteral("Koordinatensystem"), QStringLiteral("Endteufe [m]"),
                                  QStringLiteral("Höhe Bohransatzpunkt [m]"), QStringLiteral("Höhensystem")},
                                 {150, 80, 80, 140, 80, 70, 120});
-    lvBoreholes->header()->setStretchLastSection(false);
     lvBoreholes->installEventFilter(this);
     Layout->addWidget(lvBoreholes, 1);
 

@@ -1,9 +1,12 @@
 #include "ZavPage.h"
 
 #include "FlowLayout.h"
+#include "MainForm.h"
 
 #include <QAction>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QSignalBlocker>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -41,6 +44,8 @@ QTreeWidget *NewReportList(QWidget *AParent, const QString &AName, const QString
         if (AWidths[I] > 0)
             List->setColumnWidth(I, qMax(AWidths[I], List->header()->sectionSizeHint(I)));
     }
+    // Columns keep their widths; the last does not stretch a right-aligned number away.
+    List->header()->setStretchLastSection(false);
     List->setRootIsDecorated(false);
     List->setItemsExpandable(false);
     List->setUniformRowHeights(true);
@@ -49,4 +54,32 @@ QTreeWidget *NewReportList(QWidget *AParent, const QString &AName, const QString
     List->setSelectionBehavior(QAbstractItemView::SelectRows);
     List->setEditTriggers(QAbstractItemView::NoEditTriggers);
     return List;
+}
+
+TObject *ObjectOfRow(const QTreeWidgetItem *AItem)
+{
+    return AItem ? static_cast<TObject *>(AItem->data(0, Qt::UserRole).value<void *>()) : nullptr;
+}
+
+void FollowSelection(TZAV3MainForm &AForm, QTreeWidget *AList, const TObject *AActive,
+                     const std::function<void(QTreeWidgetItem *)> &ASelect)
+{
+    const QList<QTreeWidgetItem *> Selected = AList->selectedItems();
+    QTreeWidgetItem *Item = Selected.isEmpty() ? nullptr : Selected.constFirst();
+    if (ObjectOfRow(Item) == AActive)
+        return;
+    if (AForm.Guarded([&] { ASelect(Item); }))
+        return;
+    const QSignalBlocker Blocker(AList);
+    AList->clearSelection();
+    if (QTreeWidgetItem *Old = AForm.FindDataObject(AList, AActive)) {
+        AList->setCurrentItem(Old);
+        Old->setSelected(true);
+    }
+}
+
+bool IsDeleteKeyIn(const QTreeWidget *AList, const QObject *AWatched, const QEvent *AEvent)
+{
+    return AWatched == AList && AEvent->type() == QEvent::KeyPress
+        && static_cast<const QKeyEvent *>(AEvent)->key() == Qt::Key_Delete;
 }

@@ -3,8 +3,13 @@
 #include <QList>
 #include <QWidget>
 
+#include <functional>
+
 class QAction;
+class QEvent;
 class QTreeWidget;
+class QTreeWidgetItem;
+class TObject;
 
 class TZAV3MainForm;
 
@@ -40,3 +45,16 @@ QWidget *NewCommandStrip(QWidget *AParent, const QList<QAction *> &ACommands);
 // screen readers.
 QTreeWidget *NewReportList(QWidget *AParent, const QString &AName, const QString &AAccessibleName,
                            const QStringList &ACaptions, const QList<int> &AWidths);
+
+// The object a list row carries (in its first column), or null.
+TObject *ObjectOfRow(const QTreeWidgetItem *AItem);
+
+// The selection of a list that edits one record at a time: runs ASelect with the row now
+// selected (null for none), unless that row carries AActive already. When ASelect fails
+// (the old record's write was refused, and the error shown) the row of the still active
+// record is selected again, without selection events.
+void FollowSelection(TZAV3MainForm &AForm, QTreeWidget *AList, const TObject *AActive,
+                     const std::function<void(QTreeWidgetItem *)> &ASelect);
+
+// Whether AEvent is the Delete key pressed in AList.
+bool IsDeleteKeyIn(const QTreeWidget *AList, const QObject *AWatched, const QEvent *AEvent);

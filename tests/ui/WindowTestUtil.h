@@ -19,6 +19,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeWidget>
+#include <QWidget>
 
 #include <memory>
 
@@ -66,6 +68,28 @@ inline QStringList Rows(const QString &APath, const QString &AStatement)
         Result.append(Values.join(u'|'));
     }
     return Result;
+}
+
+// The rows of a list, each "cell|cell|...".
+inline QStringList ListRowTexts(const QTreeWidget *AList)
+{
+    QStringList Result;
+    for (int I = 0; I < AList->topLevelItemCount(); ++I) {
+        QStringList Cells;
+        for (int C = 0; C < AList->columnCount(); ++C)
+            Cells.append(AList->topLevelItem(I)->text(C));
+        Result.append(Cells.join(u'|'));
+    }
+    return Result;
+}
+
+// The field the Tab key reaches from AWidget.
+inline QWidget *NextByTab(QWidget *AWidget)
+{
+    QWidget *W = AWidget->nextInFocusChain();
+    while (W != AWidget && !((W->focusPolicy() & Qt::TabFocus) && W->isVisibleTo(W->window()) && W->isEnabled()))
+        W = W->nextInFocusChain();
+    return W;
 }
 
 // Base of the window tests: before each test a fresh folder, scripted dialogs, the data

@@ -309,13 +309,6 @@ void TestDetailsPage::pageIsBuiltAsListed()
                            Page()->cmbCoordFind, Page()->edtZCoordB,  Page()->edtFinalDepth, Page()->cmbHSys,
                            Page()->cmbHFind,     Page()->cmbArfach,   Page()->cmbType,     Page()->cmbTech,
                            Page()->cmbPurpose,   Page()->cmbConfLevel};
-    // The field Tab reaches from AWidget.
-    auto NextByTab = [](QWidget *AWidget) {
-        QWidget *W = AWidget->nextInFocusChain();
-        while (W != AWidget && !((W->focusPolicy() & Qt::TabFocus) && W->isVisibleTo(W->window()) && W->isEnabled()))
-            W = W->nextInFocusChain();
-        return W;
-    };
     for (qsizetype I = 1; I < Order.size(); ++I)
         QCOMPARE(NextByTab(Order[I - 1])->objectName(), Order[I]->objectName());
     // Each field has its caption as buddy.

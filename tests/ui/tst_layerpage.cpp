@@ -48,7 +48,6 @@ private:
     TLayerPage *Page() const { return FForm->TabSheetSchichten; }
     QTreeWidget *List() const { return Page()->lvLayers; }
     void Select(int ARow) { List()->setCurrentItem(List()->topLevelItem(ARow)); }
-    QStringList ListRows() const;
     QString FPath;
 };
 
@@ -73,18 +72,6 @@ QString TestLayerPage::ShowLayers(const QList<double> &ALayers, const QList<int>
     return FPath;
 }
 
-QStringList TestLayerPage::ListRows() const
-{
-    QStringList Result;
-    for (int I = 0; I < List()->topLevelItemCount(); ++I) {
-        QStringList Cells;
-        for (int C = 0; C < List()->columnCount(); ++C)
-            Cells.append(List()->topLevelItem(I)->text(C));
-        Result.append(Cells.join(u'|'));
-    }
-    return Result;
-}
-
 void TestLayerPage::emptyBorehole()
 {
     ShowLayers({});
@@ -106,7 +93,7 @@ void TestLayerPage::listAndPanelShowTheLayers()
                {u"UPDATE S3SCHDAT SET PETRO='mS,fs2', FARBE='bn', STRAT='qh' WHERE RECID=1"_s,
                 u"UPDATE S3SCHDAT SET SART='xy', PETRO='G' WHERE RECID=3"_s});
     const QString Petro = MakeNiceText(ParsePetroText(u"mS,fs2"));
-    QCOMPARE(ListRows(), QStringList({u"2,00|%1|%2||%3|0"_s.arg(Petro, ParseColor(u"bn"), ParseStrat(u"qh")),
+    QCOMPARE(ListRowTexts(List()), QStringList({u"2,00|%1|%2||%3|0"_s.arg(Petro, ParseColor(u"bn"), ParseStrat(u"qh")),
                                       u"12,50||||ERST|1"_s.replace(u"ERST"_s, ParseStrat(QString())),
                                       u"  %1|%2||||"_s.arg(ParseSArtText(u"xy"), MakeNiceText(ParsePetroText(u"G")))}));
     // The first row is active: its fields are in the panel, its clear texts beside them.

@@ -39,18 +39,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-QStringList RowTexts(const QTreeWidget *AList)
-{
-    QStringList Result;
-    for (int I = 0; I < AList->topLevelItemCount(); ++I) {
-        QStringList Cells;
-        for (int C = 0; C < AList->columnCount(); ++C)
-            Cells.append(AList->topLevelItem(I)->text(C));
-        Result.append(Cells.join(u'|'));
-    }
-    return Result;
-}
-
 QStringList ComboAbbrs(const QComboBox *ACombo)
 {
     QStringList Result;
@@ -310,11 +298,11 @@ void TestMainForm::newCatalogueAndItsBoreholes()
     QCOMPARE(FForm->ActiveBorehole()->LocID(), 2);
 
     // Closed and opened again, the catalogue shows the same list.
-    const QStringList Before = RowTexts(FForm->TabSheetStart->lvBoreholes);
+    const QStringList Before = ListRowTexts(FForm->TabSheetStart->lvBoreholes);
     FForm.reset();
     FForm = std::make_unique<TZAV3MainForm>();
     Open(Path);
-    QCOMPARE(RowTexts(FForm->TabSheetStart->lvBoreholes), Before);
+    QCOMPARE(ListRowTexts(FForm->TabSheetStart->lvBoreholes), Before);
     QCOMPARE(FForm->ActiveBorehole()->LocID(), 1);
 }
 
@@ -365,7 +353,7 @@ void TestMainForm::openShowsTheList()
     const TZAVAtom *NN = ZAV_Dictionaries->GetDictionary(wbHSys)->Find(u"NN", false);
     QVERIFY(GK3 && NN);
     rows[0] = rows[0].arg(GK3->ClearText(), NN->ClearText());
-    QCOMPARE(RowTexts(FForm->TabSheetStart->lvBoreholes), rows);
+    QCOMPARE(ListRowTexts(FForm->TabSheetStart->lvBoreholes), rows);
     // The first row is selected and the master query stands on it.
     QCOMPARE(FForm->ActiveBorehole()->LocID(), 4);
     QCOMPARE(FForm->TabSheetStart->lvBoreholes->selectedItems().size(), 1);

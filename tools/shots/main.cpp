@@ -91,7 +91,11 @@ int main(int argc, char **argv)
             "('ZAVGEN',1,2,0,2,0,'ERST',3.2,'mS,fs2,g','bn','f','qh','','k2'),"
             "('ZAVGEN',1,3,0,3,0,'ERST',12.5,'G,s,u','gr','','qp','','kf'),"
             "('ZAVGEN',1,4,0,3,1,'ERST',NULL,'U,fs','bngr','','','Ls',''),"
-            "('ZAVGEN',1,5,0,4,0,'ERST',25,'T,u2','gr','','jo','','k4');"));
+            "('ZAVGEN',1,5,0,4,0,'ERST',25,'T,u2','gr','','jo','','k4');"
+            "INSERT INTO S3GRUNDW (PRJ_ID,LOCID,RECID,GW,GWF,GWR,GWDATUM,GWZEIT) VALUES "
+            "('ZAVGEN',1,1,4.35,NULL,3.9,45413.5,24),('ZAVGEN',1,2,11.2,8.75,NULL,45414,NULL);"
+            "INSERT INTO S3PROBEN (PRJ_ID,LOCID,RECID,INVNAME,INVZBEG,INVZEND) VALUES "
+            "('ZAVGEN',1,1,'P 1',0.4,1),('ZAVGEN',1,2,'P 2',3.2,3.5),('ZAVGEN',1,3,'P 3 Kern',12,12.5);"));
     }
     SetZavDialogs(std::make_unique<TSampleDialogs>(Path));
     auto Dict = std::make_unique<TDMDict>();
@@ -108,6 +112,12 @@ int main(int argc, char **argv)
         Form.BtnBackClick(nullptr);
         Form.ShowLayersExecute(nullptr);
         Grab(Form, OutDir, QStringLiteral("layers"));
+        Form.BtnBackClick(nullptr);
+        Form.ShowWaterlevelsExecute(nullptr);
+        Grab(Form, OutDir, QStringLiteral("waterlevels"));
+        Form.BtnBackClick(nullptr);
+        Form.ShowSamplesExecute(nullptr);
+        Grab(Form, OutDir, QStringLiteral("samples"));
         Form.BtnBackClick(nullptr);
         Form.ViewSearchPanelExecute(nullptr);
         Grab(Form, OutDir, QStringLiteral("start-search"));
