@@ -5,6 +5,7 @@
 #include "DictionariesPage.h"
 #include "LayerPage.h"
 #include "SamplePage.h"
+#include "SearchPanel.h"
 #include "StartPage.h"
 #include "WaterlevelPage.h"
 #include "ZAVDictionaries.h"
@@ -196,17 +197,7 @@ void TZAV3MainForm::CreateFrame()
                                                          TabSheetWaterlevels, TabSheetSamples})
         PageControl1->addWidget(P);
 
-    PanelSearch = new QWidget(Splitter1);
-    PanelSearch->setObjectName(QStringLiteral("PanelSearch"));
-    PanelSearch->setMinimumWidth(40);
-    auto *SearchLayout = new QVBoxLayout(PanelSearch);
-    auto *SearchCaption = new QLabel(QStringLiteral("Suchen"), PanelSearch);
-    SearchLayout->addWidget(SearchCaption);
-    auto *edtSearch = new QLineEdit(PanelSearch);
-    edtSearch->setObjectName(QStringLiteral("edtSearch"));
-    SearchCaption->setBuddy(edtSearch);
-    SearchLayout->addWidget(edtSearch);
-    SearchLayout->addStretch();
+    PanelSearch = new TSearchPanel(*this, Splitter1);
     Splitter1->addWidget(PageControl1);
     Splitter1->addWidget(PanelSearch);
     Splitter1->setStretchFactor(0, 1);
@@ -272,6 +263,7 @@ void TZAV3MainForm::FormCreate()
 
     delete ZAV_Dictionaries;
     ZAV_Dictionaries = LoadDictionariesFromResource(QStringLiteral("Dictionary")).release();
+    PanelSearch->RebuildGroups(ZAV_Dictionaries);
     if (ZAV_Dictionaries) {
         for (int I = 0; I < ZAV_Dictionaries->Count(); ++I) {
             TZAVDict *Dict = ZAV_Dictionaries->Dictionary(I);
@@ -418,10 +410,8 @@ void TZAV3MainForm::ViewSearchPanelExecute(QObject *)
     const bool Show = !PanelSearch->isVisible();
     ViewSearchPanel->setChecked(Show);
     PanelSearch->setVisible(Show);
-    if (Show) {
-        if (auto *Edit = PanelSearch->findChild<QLineEdit *>(QStringLiteral("edtSearch")))
-            Edit->setFocus();
-    }
+    if (Show)
+        PanelSearch->edtSearch->setFocus();
 }
 
 void TZAV3MainForm::ShowError(std::exception_ptr AError)

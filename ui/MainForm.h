@@ -19,6 +19,7 @@ class TDetailsPage;
 class TDictionariesPage;
 class TLayerPage;
 class TSamplePage;
+class TSearchPanel;
 class TWaterlevelPage;
 class TQDObjectList;
 class TStartPage;
@@ -80,7 +81,7 @@ public:
     QToolButton *BtnBack = nullptr;
     QStackedWidget *PageControl1 = nullptr;
     QSplitter *Splitter1 = nullptr;
-    QWidget *PanelSearch = nullptr;
+    TSearchPanel *PanelSearch = nullptr;
 
     // The pages, in page order.
     TDictionariesPage *TabSheet1 = nullptr;

@@ -1,6 +1,7 @@
 // Loading the dictionary set, looking codes up and searching clear texts.
 
 #include "RawResource.h"
+#include "SyntheticSets.h"
 #include "ZAVDictionaries.h"
 
 #include <QBuffer>
@@ -15,31 +16,6 @@ TZAVDictionaries &BuiltIn()
 {
     static std::unique_ptr<TZAVDictionaries> Set = LoadDictionariesFromResource();
     return *Set;
-}
-
-// A set of the size the full key has: 21 dictionaries, 16,368 entries, about 1.25 MB.
-QByteArray SyntheticFullSet()
-{
-    static const int Sizes[21] = {2461, 279, 43, 11, 124, 267, 7125, 608, 184, 995, 256,
-                                  200, 29, 28, 28, 78, 87, 167, 15, 20, 3363};
-    TZAVDictionaries Set;
-    Set.Clear();
-    for (int D = 0; D < 21; ++D) {
-        auto *Dict = new TZAVDict;
-        Dict->SetTablename(QStringLiteral("S3SYN%1").arg(D));
-        for (int I = 0; I < Sizes[D]; ++I) {
-            // About the sizes of real entries: a short code, a clear text of some 16 characters.
-            auto *A = new TZAVAtom(QStringLiteral("c%1").arg(I, 5, 10, QLatin1Char('0')),
-                                   QStringLiteral("Klartext %1 [x]").arg(I, 4, 10, QLatin1Char('0')));
-            A->SetQuantityType(TQuantityType(I % 5));
-            Dict->Add(A);
-        }
-        Set.Add(Dict);
-    }
-    QBuffer Buf;
-    Buf.open(QIODevice::WriteOnly);
-    Set.WriteData(&Buf);
-    return Buf.data();
 }
 
 // The synthetic set read once, for the look-up benchmarks.

@@ -1,7 +1,7 @@
 // Cost of the live clear text: the layer page translates eight fields on every keystroke
 // and every row of the layer list.
 
-#include "FullSizePetrography.h"
+#include "SyntheticSets.h"
 #include "ZAVParser.h"
 
 #include <benchmark/benchmark.h>

@@ -10,6 +10,7 @@
 #include "LayerPage.h"
 #include "MainForm.h"
 #include "ScriptedDialogs.h"
+#include "SearchPanel.h"
 #include "StartPage.h"
 #include "WindowTestUtil.h"
 #include "ZAVDictionaries.h"
