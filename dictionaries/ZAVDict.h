@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringView>
 
+class TZavDataSet;
+
 // How a grade digit 1 to 5 written after an abbreviation is read.
 enum TQuantityType : quint8 {
     qtNone = 0,
@@ -92,6 +94,14 @@ class TZAVDict : public TQDObjectList
 
 public:
     TZAVDict() = default;
+
+    // Replaces the entries by the rows of a catalogue table ("Kuerzel", "Klartext" and the
+    // optional "Attribute" of the quantity markers), in the order the engine delivers
+    // them, then sorts them; Tablename becomes the table's name. Opens the data set when it
+    // is closed. Always true; an engine error (missing table or column) propagates.
+    bool CreateFromDB(TZavDataSet *ADataset);
+    // A new dictionary with copies of this one's entries and its table name.
+    TZAVDict *Copy() const;
 
     const QString &Tablename() const { return FTablename; }
     void SetTablename(const QString &Value) { FTablename = Value; }

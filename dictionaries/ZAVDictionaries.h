@@ -1,6 +1,9 @@
 #pragma once
 
 #include "ZAVDict.h"
+#include "ZavError.h"
+
+#include <QStringList>
 
 #include <memory>
 
@@ -36,6 +39,18 @@ public:
     // The first dictionary whose table name equals ATablename exactly, or null.
     virtual TZAVDict *GetDictionary(const QString &ATablename) const;
 
+    // A set of twelve dictionaries filled from the catalogue database ADatabase; twelve
+    // empty ones when it cannot be opened. A missing description table or column raises
+    // the engine's error.
+    static std::unique_ptr<TZAVDictionaries> CreateFromDB(const QString &ADatabase);
+    // Connects DMDict to ADatabase and fills the twelve description dictionaries from its
+    // tables; false when it cannot be opened. The set must hold twelve dictionaries.
+    bool MakeFromDB(const QString &ADatabase);
+    // Appends a dictionary read from the table ATablename of the catalogue DMDict has open
+    // (the map-sheet table S3TK25 with IsTK25); false, nothing appended, when it cannot
+    // be read.
+    bool AddDictionary(const QString &ATablename, bool IsTK25);
+
 protected:
     bool AcceptsStreamed(TClass AClass) const override;
 };
@@ -54,3 +69,21 @@ extern bool ZAV3_RemoveFirstBrackets;
 std::unique_ptr<TZAVDictionaries> LoadDictionariesFromResource(const QString &AName = QStringLiteral("Dictionary"));
 // A set read from a dictionary file; the errors of the stream reach the caller.
 std::unique_ptr<TZAVDictionaries> LoadDictionariesFromFile(const QString &AFileName);
+
+// A catalogue database that cannot be opened; its message names the file.
+class ECatalogueNotOpened : public EZavError
+{
+public:
+    using EZavError::EZavError;
+};
+
+// The catalogue tables after the twelve description tables, in set order.
+extern const QStringList FurtherCatalogueTables;
+
+// The full set of a catalogue database: the twelve description dictionaries, then the
+// further tables; a further table the catalogue lacks is copied from AFallback (when it
+// has one), and its name goes into ATakenOver. A catalogue that cannot be opened raises
+// "Zur Datenbank %s konnte keine Verbindung aufgebaut werden."; a missing description table
+// raises the engine's error. The set in use is never touched.
+std::unique_ptr<TZAVDictionaries> BuildSetFromDB(const QString &ADatabase, const TZAVDictionaries *AFallback,
+                                                  QStringList *ATakenOver = nullptr);

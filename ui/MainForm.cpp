@@ -3,6 +3,7 @@
 #include "DMBorehole.h"
 #include "DetailsPage.h"
 #include "DictionariesPage.h"
+#include "FormZAVDict.h"
 #include "LayerPage.h"
 #include "SamplePage.h"
 #include "SearchPanel.h"
@@ -18,6 +19,8 @@
 #include <QCloseEvent>
 #include <QCollator>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -53,9 +56,9 @@ struct TCommandInfo
 using F = TZAV3MainForm;
 const TCommandInfo Commands[] = {
     {&F::CreateDicts, "CreateDicts", u"Dictionary", u"Wörterbücher erstellen", u"", -1, QKeySequence::UnknownKey,
-     &F::NoPageYetExecute},
+     &F::CreateDictsExecute},
     {&F::SaveDictToFile, "SaveDictToFile", u"Dictionary", u"Wörterbuch speichern", u"", -1, QKeySequence::UnknownKey,
-     &F::NoPageYetExecute},
+     &F::SaveDictToFileExecute},
     {&F::SaveBorehole, "SaveBorehole", u"Borehole", u"Bohrung speichern", u"", -1, QKeySequence::UnknownKey,
      &F::SaveBoreholeExecute},
     {&F::CreateDatabase, "CreateDatabase", u"Database", u"Neu", u"Erstellt eine neue Datenbank", imDocumentEmpty,
@@ -237,6 +240,11 @@ void TZAV3MainForm::CreateMenusAndToolBar()
     QMenu *Extras = menuBar()->addMenu(QStringLiteral("&Extras"));
     // There are no options; the item stays as the original offers it and runs nothing.
     Extras->addAction(QStringLiteral("Optionen..."));
+    QAction *EditDictionaries = Extras->addAction(QStringLiteral("Wörterbücher..."));
+    EditDictionaries->setObjectName(QStringLiteral("EditDictionaries"));
+    EditDictionaries->setStatusTip(QStringLiteral("Zeigt die Wörterbücher und lädt einen anderen Wörterbuchsatz"));
+    connect(EditDictionaries, &QAction::triggered, this,
+            [this, EditDictionaries] { Guarded([&] { EditDictionariesExecute(EditDictionaries); }); });
     QMenu *Hilfe = menuBar()->addMenu(QStringLiteral("&Hilfe"));
     QAction *Info = Hilfe->addAction(QStringLiteral("Info"));
     Info->setObjectName(QStringLiteral("HelpInfo"));
@@ -262,31 +270,88 @@ void TZAV3MainForm::FormCreate()
     FBoreholes = new TQDObjectList(true);
 
     delete ZAV_Dictionaries;
-    ZAV_Dictionaries = LoadDictionariesFromResource(QStringLiteral("Dictionary")).release();
-    PanelSearch->RebuildGroups(ZAV_Dictionaries);
-    if (ZAV_Dictionaries) {
-        for (int I = 0; I < ZAV_Dictionaries->Count(); ++I) {
-            TZAVDict *Dict = ZAV_Dictionaries->Dictionary(I);
-            auto *Item = new QListWidgetItem(Dict->Tablename(), TabSheet1->LBDicts);
-            Item->setData(Qt::UserRole, QVariant::fromValue(static_cast<void *>(Dict)));
-        }
-        TDetailsPage &D = *TabSheetBHDetails;
-        FillItemsFromDict(D.cmbState, QStringLiteral("S3BLAND"), false);
-        FillItemsFromDict(D.cmbCoordSys, QStringLiteral("S3KSYS"), true);
-        FillItemsFromDict(D.cmbCoordFind, QStringLiteral("S3KFIND"), true);
-        FillItemsFromDict(D.cmbHFind, QStringLiteral("S3HFIND"), true);
-        FillItemsFromDict(D.cmbHSys, QStringLiteral("S3HSYS"), true);
-        FillItemsFromDict(D.cmbTK25, QStringLiteral("S3TK25"), false);
-        FillItemsFromDict(D.cmbArfach, QStringLiteral("S3FACH"), true);
-        FillItemsFromDict(D.cmbType, QStringLiteral("S3BART"), true);
-        FillItemsFromDict(D.cmbTech, QStringLiteral("S3ASBBV"), true);
-        FillItemsFromDict(D.cmbPurpose, QStringLiteral("S3BZW"), true);
-        FillItemsFromDict(D.cmbConfLevel, QStringLiteral("S3VERT"), true);
-        // The two sorted lists end sorted by their shown text.
-        SortComboByText(D.cmbTK25);
-        SortComboByText(D.cmbTech);
-    }
+    ZAV_Dictionaries = LoadStartSet().release();
+    ShowDictionaries();
     ConnectionStateToGUI();
+}
+
+std::unique_ptr<TZAVDictionaries> TZAV3MainForm::LoadStartSet()
+{
+    // The set the user kept for later starts, else the built-in one.
+    const QString Default = DefaultDictionarySetPath();
+    if (QFileInfo::exists(Default)) {
+        try {
+            return LoadDictionariesFromFile(Default);
+        } catch (const std::exception &E) {
+            const QString Reason = dynamic_cast<const EZavError *>(&E) ? static_cast<const EZavError &>(E).Message()
+                                                                       : QString::fromLocal8Bit(E.what());
+            ZavDialogs().MessageDlg(this, TZavDialogs::mkWarning,
+                                    QStringLiteral("Der Standard-Wörterbuchsatz kann nicht gelesen werden"),
+                                    QStringLiteral("%1\n\n%2\n\nDie eingebauten Wörterbücher werden verwendet.")
+                                        .arg(QDir::toNativeSeparators(Default), Reason),
+                                    TZavDialogs::mbOK);
+        }
+    }
+    return LoadDictionariesFromResource(QStringLiteral("Dictionary"));
+}
+
+void TZAV3MainForm::ShowDictionaries()
+{
+    TabSheet1->ShowSet(ZAV_Dictionaries);
+    PanelSearch->RebuildGroups(ZAV_Dictionaries);
+    PanelSearch->edtSearchChange(nullptr);
+    TDetailsPage &D = *TabSheetBHDetails;
+    for (QComboBox *Combo : D.findChildren<QComboBox *>())
+        Combo->clear();
+    if (!ZAV_Dictionaries)
+        return;
+    FillItemsFromDict(D.cmbState, QStringLiteral("S3BLAND"), false);
+    FillItemsFromDict(D.cmbCoordSys, QStringLiteral("S3KSYS"), true);
+    FillItemsFromDict(D.cmbCoordFind, QStringLiteral("S3KFIND"), true);
+    FillItemsFromDict(D.cmbHFind, QStringLiteral("S3HFIND"), true);
+    FillItemsFromDict(D.cmbHSys, QStringLiteral("S3HSYS"), true);
+    FillItemsFromDict(D.cmbTK25, QStringLiteral("S3TK25"), false);
+    FillItemsFromDict(D.cmbArfach, QStringLiteral("S3FACH"), true);
+    FillItemsFromDict(D.cmbType, QStringLiteral("S3BART"), true);
+    FillItemsFromDict(D.cmbTech, QStringLiteral("S3ASBBV"), true);
+    FillItemsFromDict(D.cmbPurpose, QStringLiteral("S3BZW"), true);
+    FillItemsFromDict(D.cmbConfLevel, QStringLiteral("S3VERT"), true);
+    // The two sorted lists end sorted by their shown text.
+    SortComboByText(D.cmbTK25);
+    SortComboByText(D.cmbTech);
+}
+
+void TZAV3MainForm::ReplaceDictionaries(std::unique_ptr<TZAVDictionaries> ASet)
+{
+    if (!ASet)
+        return;
+    // The shown page writes its edits first; its lists and clear texts come from the set
+    // about to go. A refused edit stops here, with the old set still in use.
+    LeaveToStartPage();
+    const TZAV_Profil *Active = ActiveBorehole();
+    std::unique_ptr<TZAVDictionaries> Old(ZAV_Dictionaries);
+    ZAV_Dictionaries = ASet.release();
+    ShowDictionaries();
+    // The borehole list shows clear texts of the coordinate and height systems.
+    UpdateBoreholesView();
+    if (Active)
+        SelectBoreholeRow(TabSheetStart->lvBoreholes->indexOfTopLevelItem(FindDataObject(TabSheetStart->lvBoreholes, Active)));
+}
+
+void TZAV3MainForm::EditDictionariesExecute(QObject *)
+{
+    TFormZAVDict Dialog(*this);
+    ZavDialogs().ExecDialog(&Dialog);
+}
+
+void TZAV3MainForm::CreateDictsExecute(QObject *Sender)
+{
+    TabSheet1->CreateDictsExecute(Sender);
+}
+
+void TZAV3MainForm::SaveDictToFileExecute(QObject *Sender)
+{
+    TabSheet1->SaveDictToFileExecute(Sender);
 }
 
 void TZAV3MainForm::FormDestroy()
@@ -445,11 +510,6 @@ void TZAV3MainForm::DropLostCatalogue()
     TabSheetStart->lvBoreholes->clear();
     FBoreholes->Clear();
     ConnectionStateToGUI();
-}
-
-void TZAV3MainForm::NoPageYetExecute(QObject *)
-{
-    // The command's page is not part of the program yet; it has nothing to act on.
 }
 
 TAbstractZAV_Layer *TZAV3MainForm::ActiveLayer() const

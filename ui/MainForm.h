@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <exception>
+#include <memory>
 #include <utility>
 
 class QAction;
@@ -26,6 +27,7 @@ class TStartPage;
 class TZAV_Groundwater;
 class TZAV_Profil;
 class TZAV_Sample;
+class TZAVDictionaries;
 class TZavDataSet;
 class TObject;
 class TZavPage;
@@ -131,8 +133,14 @@ public:
     void ShowSamplesExecute(QObject *Sender);
     void NewSampleExecute(QObject *Sender);
     void DeleteSampleExecute(QObject *Sender);
-    // Commands whose pages come with their own files.
-    void NoPageYetExecute(QObject *Sender);
+    // The dictionaries page's commands (DictionariesPage.cpp) and the dictionary set dialog.
+    void CreateDictsExecute(QObject *Sender);
+    void SaveDictToFileExecute(QObject *Sender);
+    void EditDictionariesExecute(QObject *Sender);
+    // Makes ASet the set in use and rebuilds everything that shows its entries; the old set
+    // is released only then. The shown page is left first (its edits written); when that
+    // fails, the old set stays.
+    void ReplaceDictionaries(std::unique_ptr<TZAVDictionaries> ASet);
 
     // Runs AWork and shows any error it raises in a message box: every command handler
     // and event of the window runs inside it, so no error reaches the event loop. False
@@ -160,6 +168,10 @@ private:
     void CreateFrame();
     // Fills a selection list from the dictionary named ADictname; false when there is none.
     bool FillItemsFromDict(QComboBox *TheItems, const QString &Dictname, bool SkipNumbers);
+    // The set to start with: the one kept for later starts, else the built-in one.
+    std::unique_ptr<TZAVDictionaries> LoadStartSet();
+    // Fills what shows dictionary entries from ZAV_Dictionaries.
+    void ShowDictionaries();
     void ShowError(std::exception_ptr AError);
     // A borehole catalogue is open: connected, and its four tables were found.
     bool DatabaseOpen() const;

@@ -66,6 +66,8 @@ public:
         return mbNone;
     }
 
+    int ExecDialog(QDialog *ADialog) override { return ADialog->exec(); }
+
     bool InputQuery(QWidget *AParent, const QString &ACaption, const QString &APrompt, QString &AValue) override
     {
         bool Ok = false;

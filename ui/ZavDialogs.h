@@ -5,6 +5,7 @@
 
 #include <memory>
 
+class QDialog;
 class QWidget;
 
 // Every dialog the window shows goes through this one interface: file pickers, message
@@ -39,6 +40,8 @@ public:
     // A one-line input with caption, prompt and preset text; true when confirmed, AValue
     // then holding the text.
     virtual bool InputQuery(QWidget *AParent, const QString &ACaption, const QString &APrompt, QString &AValue) = 0;
+    // Shows a dialog of ours modally; yields its result (QDialog::Accepted or Rejected).
+    virtual int ExecDialog(QDialog *ADialog) = 0;
 };
 
 // The dialogs in use; the Qt ones unless a test installed others.

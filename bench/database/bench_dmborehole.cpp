@@ -3,6 +3,7 @@
 // per operation; connecting with its integrity check well under 0.2 s). Every benchmark
 // works on its own copy of that file.
 
+#include "BenchMain.h"
 #include "DMBorehole.h"
 #include "DatabaseTemplate.h"
 #include "ZavDatabaseError.h"
@@ -22,13 +23,12 @@ namespace {
 constexpr int Boreholes = 20000;
 constexpr int LayersPerBorehole = 10;
 
-QTemporaryDir *WorkDir = nullptr;
 
 // The catalogue, built once per program run.
 const QString &CatalogueMaster()
 {
     static const QString Path = [] {
-        const QString P = QDir(WorkDir->path()).filePath(QStringLiteral("master.accdb"));
+        const QString P = QDir(BenchWorkDir()).filePath(QStringLiteral("master.accdb"));
         WriteDatabaseTemplate(P, BuiltinDatabaseTemplate());
         TZavConnection Conn;
         Conn.SetConnectionString(QStringLiteral("Provider=SQLite;Data Source=") + P);
@@ -56,7 +56,7 @@ const QString &CatalogueMaster()
 // A connected data module on a fresh copy of the catalogue.
 std::unique_ptr<TDMBorehole> ConnectedCopy(const char *AName)
 {
-    const QString Copy = QDir(WorkDir->path()).filePath(QString::fromLatin1(AName) + QStringLiteral(".accdb"));
+    const QString Copy = QDir(BenchWorkDir()).filePath(QString::fromLatin1(AName) + QStringLiteral(".accdb"));
     QFile::remove(Copy);
     if (!QFile::copy(CatalogueMaster(), Copy))
         throw EDatabaseError(QStringLiteral("cannot copy the catalogue"));
@@ -144,18 +144,5 @@ BENCHMARK(BM_ConnectToDatabase)->Iterations(20)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    QCoreApplication App(argc, argv); // QtSql loads its driver plugin through it
-    QTemporaryDir Dir;
-    WorkDir = &Dir;
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    try {
-        benchmark::RunSpecifiedBenchmarks();
-    } catch (const EDatabaseError &E) {
-        std::fprintf(stderr, "bench_dmborehole: %s\n", E.what());
-        return 1;
-    }
-    benchmark::Shutdown();
-    return 0;
+    return RunFileBenchmarks<QCoreApplication>(argc, argv, "bench_dmborehole");
 }

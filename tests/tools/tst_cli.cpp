@@ -83,6 +83,7 @@ private slots:
     void exportDictionary();
     void brokenDictionaryFile_data();
     void brokenDictionaryFile();
+    void buildDictionaryFromACatalogue();
     void dictionaryFromAPipe();
     void notOwningDictionaryFile_data();
     void notOwningDictionaryFile();
@@ -344,6 +345,30 @@ void TestCli::brokenDictionaryFile()
         QVERIFY2(Err.contains(u"Wörterbuchdatei") && Err.contains(name), qPrintable(Err));
         if (!create) // the reason in German, not the system's English text
             QVERIFY2(Err.contains(u"Die Datei wurde nicht gefunden"), qPrintable(Err));
+    }
+}
+
+void TestCli::buildDictionaryFromACatalogue()
+{
+    const QString Access = QStringLiteral(ZAVREX_ACCESS_DATA "/catalogue.accdb");
+    const QString File = FDir.filePath(QStringLiteral("Katalog.WB3"));
+    const TRun R = RunCli({QStringLiteral("build-dictionary"), Access, File});
+    QCOMPARE(QString::fromUtf8(R.Err), QString());
+    QCOMPARE(R.ExitCode, 0);
+    const TRun Listed = RunCli({QStringLiteral("--dictionary"), File, QStringLiteral("dictionaries")});
+    QCOMPARE(Listed.ExitCode, 0);
+    const QStringList Lines = QString::fromUtf8(Listed.Out).split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(Lines.size(), 21);
+    QCOMPARE(Lines.first(), QStringLiteral("S3PETRO\t9"));
+    QCOMPARE(Lines.last(), QStringLiteral("S3TK25\t2"));
+
+    // A description table missing, or no catalogue at all: an error, and no file.
+    for (const QString &Bad : {QStringLiteral(ZAVREX_ACCESS_DATA "/catalogue_missing.accdb"), File}) {
+        const QString Out = FDir.filePath(QStringLiteral("nichts.WB3"));
+        const TRun Failed = RunCli({QStringLiteral("build-dictionary"), Bad, Out});
+        QCOMPARE(Failed.ExitCode, 1);
+        QVERIFY2(QString::fromUtf8(Failed.Err).contains(u"kann nicht gelesen werden"), Failed.Err.constData());
+        QVERIFY(!QFile::exists(Out));
     }
 }
 

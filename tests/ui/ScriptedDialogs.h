@@ -5,9 +5,12 @@
 
 #include "ZavDialogs.h"
 
+#include <QDialog>
 #include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <functional>
 
 class TScriptedDialogs : public TZavDialogs
 {
@@ -52,6 +55,15 @@ public:
             return false;
         AValue = Inputs.takeFirst();
         return true;
+    }
+
+    // What a dialog of ours does while "shown": the test drives it, then it closes with
+    // the result given (Rejected when there is no script).
+    std::function<int(QDialog *)> OnDialog;
+    int ExecDialog(QDialog *ADialog) override
+    {
+        Shown.append({QStringLiteral("dialog"), mkInformation, ADialog->windowTitle(), QString(), mbNone, {}, QString()});
+        return OnDialog ? OnDialog(ADialog) : QDialog::Rejected;
     }
 
     // The messages shown, as "heading | text", for readable comparisons.

@@ -11,10 +11,14 @@
 #include "ZavQuery.h"
 
 #include "DMBorehole.h"
+#include "DMDict.h"
+#include "FormZAVDict.h"
 
 #include <QAction>
 #include <QDir>
+#include <QFile>
 #include <QObject>
+#include <QStandardPaths>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -101,10 +105,15 @@ class TWindowTest : public QObject
 private slots:
     void init()
     {
+        // Never the user's own data folder: the kept dictionary set lives there.
+        QStandardPaths::setTestModeEnabled(true);
+        QFile::remove(DefaultDictionarySetPath());
         FDir = std::make_unique<QTemporaryDir>();
         auto Dialogs = std::make_unique<TScriptedDialogs>();
         FDialogs = Dialogs.get();
         SetZavDialogs(std::move(Dialogs));
+        FDictModule = std::make_unique<TDMDict>();
+        DMDict = FDictModule.get();
         FDM = std::make_unique<TDMBorehole>();
         DMBorehole = FDM.get();
         FForm = std::make_unique<TZAV3MainForm>();
@@ -117,6 +126,9 @@ private slots:
         FForm.reset();
         DMBorehole = nullptr;
         FDM.reset();
+        DMDict = nullptr;
+        FDictModule.reset();
+        QFile::remove(DefaultDictionarySetPath());
         SetZavDialogs(nullptr);
         FDialogs = nullptr;
         FDir.reset();
@@ -124,6 +136,7 @@ private slots:
 
 protected:
     std::unique_ptr<QTemporaryDir> FDir;
+    std::unique_ptr<TDMDict> FDictModule;
     std::unique_ptr<TDMBorehole> FDM;
     std::unique_ptr<TZAV3MainForm> FForm;
     TScriptedDialogs *FDialogs = nullptr;

@@ -502,8 +502,7 @@ void TestMainForm::commandsWithoutCatalogueDoNothing()
     FDialogs->Shown.clear();
     for (const char *Name : {"NewBorehole", "EditBorehole", "DeleteBorehole", "DuplicateBorehole", "ShowLayers",
                              "ShowWaterlevels", "ShowSamples", "SaveBorehole", "NewLayer", "DeleteLayer",
-                             "NewSublayer", "NewWaterlevel", "DeleteWaterlevel", "NewSample", "DeleteSample",
-                             "CreateDicts", "SaveDictToFile"}) {
+                             "NewSublayer", "NewWaterlevel", "DeleteWaterlevel", "NewSample", "DeleteSample"}) {
         // Called directly, as the pages do: disabled commands would not even trigger.
         QMetaObject::invokeMethod(Command(Name), "trigger");
         QCOMPARE(FForm->PageControl1->currentIndex(), int(TZAV3MainForm::piStart));

@@ -6,10 +6,12 @@
 //   zavrex-cli [--dictionary FILE] lookup TABLE CODE
 //   zavrex-cli [--dictionary FILE] search [--abbr] TEXT
 //   zavrex-cli [--dictionary FILE] export-dictionary FILE
+//   zavrex-cli [--dictionary FILE] build-dictionary CATALOGUE FILE
 //
 // Exit status: 0 done, 1 failed (dictionary file unreadable, nothing found, write
 // error), 2 usage error. Input and output are UTF-8.
 
+#include "DMDict.h"
 #include "ZAVParser.h"
 #include "ZavSafeFile.h"
 
@@ -42,6 +44,10 @@ const char UsageText[] =
     "  search [--abbr] TEXT         Einträge, deren Klartext TEXT enthält (mindestens drei\n"
     "                               Zeichen); mit --abbr die Einträge des Kürzels TEXT\n"
     "  export-dictionary DATEI      Wörterbuchsatz als Wörterbuchdatei (.WB3) schreiben\n"
+    "  build-dictionary KATALOG DATEI\n"
+    "                               die 21 Wörterbücher aus einer Katalogdatenbank (SQLite oder\n"
+    "                               Access) lesen und als Wörterbuchdatei schreiben; fehlende\n"
+    "                               weitere Tabellen kommen aus dem Satz in Gebrauch\n"
     "\n"
     "Optionen:\n"
     "  --dictionary DATEI           diese Wörterbuchdatei statt der eingebauten verwenden\n"
@@ -276,6 +282,27 @@ int ExportDictionary(const TZAVDictionaries &ASet, const QString &AFileName)
     return ExitOk;
 }
 
+// The 21 dictionaries of a catalogue database, written as a dictionary file; tables the
+// catalogue lacks come from the set in use, and are named on standard error.
+int BuildDictionary(const TZAVDictionaries &ASet, const QString &ACatalogue, const QString &AFileName)
+{
+    TDMDict Module;
+    DMDict = &Module;
+    std::unique_ptr<TZAVDictionaries> Built;
+    QStringList TakenOver;
+    try {
+        Built = BuildSetFromDB(ACatalogue, &ASet, &TakenOver);
+    } catch (const EZavError &E) {
+        DMDict = nullptr;
+        WriteError(QStringLiteral("Katalog „%1“ kann nicht gelesen werden: %2").arg(ACatalogue, E.Message()));
+        return ExitFailed;
+    }
+    DMDict = nullptr;
+    if (!TakenOver.isEmpty())
+        WriteError(QStringLiteral("aus dem Satz in Gebrauch übernommen: %1").arg(TakenOver.join(QStringLiteral(", "))));
+    return ExportDictionary(*Built, AFileName);
+}
+
 // ---------------------------------------------------------------------------
 
 std::unique_ptr<TZAVDictionaries> LoadSet(const QString &ADictionaryFile, bool AFromFile)
@@ -355,6 +382,9 @@ int Run(QStringList Args)
     } else if (Command == u"export-dictionary") {
         if (Args.size() != 1 || Args.first().isEmpty())
             return UsageError(QStringLiteral("export-dictionary: DATEI erwartet."));
+    } else if (Command == u"build-dictionary") {
+        if (Args.size() != 2 || Args[0].isEmpty() || Args[1].isEmpty())
+            return UsageError(QStringLiteral("build-dictionary: KATALOG und DATEI erwartet."));
     } else {
         return UsageError(QStringLiteral("Unbekannter Befehl „%1“.").arg(Command));
     }
@@ -372,6 +402,8 @@ int Run(QStringList Args)
         return Lookup(*Set, Args[0], Args[1]);
     if (Command == u"search")
         return Search(*Set, Args[0], ByAbbr);
+    if (Command == u"build-dictionary")
+        return BuildDictionary(*Set, Args[0], Args[1]);
     return ExportDictionary(*Set, Args[0]);
 }
 

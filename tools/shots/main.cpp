@@ -9,6 +9,7 @@
 #include "DMBorehole.h"
 #include "DMDict.h"
 #include "DatabaseTemplate.h"
+#include "FormZAVDict.h"
 #include "MainForm.h"
 #include "StartPage.h"
 #include "ZavConnection.h"
@@ -41,6 +42,7 @@ public:
         return mbOK;
     }
     bool InputQuery(QWidget *, const QString &, const QString &, QString &) override { return false; }
+    int ExecDialog(QDialog *) override { return 0; }
 
 private:
     QString FPath;
@@ -125,6 +127,10 @@ int main(int argc, char **argv)
         Form.PageControl1->setCurrentIndex(TZAV3MainForm::piDictionaries);
         Form.PageControl1Change(nullptr);
         Grab(Form, OutDir, QStringLiteral("dictionaries"));
+        TFormZAVDict Dialog(Form);
+        Dialog.show();
+        QApplication::processEvents();
+        Dialog.grab().save(QDir(OutDir).filePath(QStringLiteral("dictionaries-dialog.png")));
     }
     DMBorehole = nullptr;
     DMDict = nullptr;
