@@ -26,6 +26,9 @@ public:
     void SetAsInteger(int AValue) { FValue = AValue; }
     // Days since 30 December 1899 (ZavDateTime.h).
     void SetAsDateTime(double AValue) { FValue = AValue; }
+    // A value as the engine holds it (qlonglong, double, QString, QByteArray), bound
+    // unchanged; for copying stored values.
+    void SetValue(const QVariant &AValue) { FValue = AValue; }
     // Back to NULL.
     void Clear() { FValue = QVariant(); }
 

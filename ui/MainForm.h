@@ -185,6 +185,9 @@ private:
     // Connects to APath; on success opens the master query (the list follows). On
     // failure resets title and list and says why.
     bool ConnectAndOpen(const QString &APath);
+    // Takes the Access catalogue ASource over into a new catalogue the user places, with
+    // progress; the new file's path, or empty when the user cancelled.
+    QString TakeOverAccessCatalogue(const QString &ASource);
     void SelectBoreholeRow(int ARow);
     // The selected borehole for a command that changes the list, with the start page
     // brought forward first; null without catalogue or selection.

@@ -1,5 +1,6 @@
 #include "StartPage.h"
 
+#include "AccessImport.h"
 #include "DMBorehole.h"
 #include "DatabaseTemplate.h"
 #include "DetailsPage.h"
@@ -7,6 +8,7 @@
 #include "NumberFormat.h"
 #include "ZAVDictionaries.h"
 #include "ZAV_Profil.h"
+#include "ZavAccessFile.h"
 #include "ZavDialogs.h"
 
 #include <QAction>
@@ -43,6 +45,7 @@ TZAV_Profil *ProfilOf(const QTreeWidgetItem *AItem)
 
 const QString CatalogueFilter = QStringLiteral("Bohrungskatalog (*.sqlite)");
 const QString OpenFilters = QStringLiteral("Bohrungskatalog (*.sqlite *.db)");
+const QString AccessFilter = QStringLiteral("Access-Bohrungskatalog (*.accdb *.mdb)");
 const QString AllFilesFilter = QStringLiteral("Alle Dateien (*)");
 
 // Suspends a widget's redrawing while it lives, also when an error ends the work early.
@@ -138,14 +141,60 @@ void TZAV3MainForm::OpenDatabaseExecute(QObject *)
     LeaveToStartPage();
     TZavDialogs::TFileRequest Request;
     Request.Caption = QStringLiteral("Bohrungskatalog öffnen");
-    Request.Filters = {OpenFilters, AllFilesFilter};
-    const QString Path = ZavDialogs().GetOpenFileName(this, Request);
+    Request.Filters = {OpenFilters, AccessFilter, AllFilesFilter};
+    QString Path = ZavDialogs().GetOpenFileName(this, Request);
     if (Path.isEmpty())
         return;
+    // Access files cannot be written here: the catalogue is taken over into a new one.
+    if (TZavAccessFile::IsAccessFile(Path)) {
+        Path = TakeOverAccessCatalogue(Path);
+        if (Path.isEmpty())
+            return;
+    }
     if (ConnectAndOpen(Path)) {
         SelectBoreholeRow(0);
         DatsetToActiveBorehole();
     }
+}
+
+QString TZAV3MainForm::TakeOverAccessCatalogue(const QString &ASource)
+{
+    const QFileInfo Source(ASource);
+    if (ZavDialogs().MessageDlg(this, TZavDialogs::mkInformation, QStringLiteral("Access-Bohrungskatalog übernehmen"),
+                                QStringLiteral("Access-Dateien können hier nicht geändert werden; der Katalog wird "
+                                               "deshalb vollständig in einen neuen Zavrex-Bohrungskatalog übernommen, "
+                                               "mit dem Sie dann arbeiten."),
+                                TZavDialogs::mbOK | TZavDialogs::mbCancel)
+        != TZavDialogs::mbOK)
+        return QString();
+    TZavDialogs::TFileRequest Request;
+    Request.Caption = QStringLiteral("Neuen Bohrungskatalog speichern");
+    Request.Filters = {CatalogueFilter};
+    Request.DefaultSuffix = QStringLiteral("sqlite");
+    Request.ConfirmOverwrite = true;
+    Request.Directory = QDir(Source.absolutePath()).filePath(Source.completeBaseName() + QStringLiteral(".sqlite"));
+    const QString Target = ZavDialogs().GetSaveFileName(this, Request);
+    if (Target.isEmpty())
+        return QString();
+    // The old connection closes first: its file may be the one replaced.
+    TabSheetStart->lvBoreholes->clear();
+    FBoreholes->Clear();
+    DMBorehole->ConnBorehole.Close();
+    ConnectionStateToGUI();
+    TAccessImportReport Report;
+    {
+        std::unique_ptr<TZavDialogs::TProgress> Progress =
+            ZavDialogs().BeginProgress(this, QStringLiteral("Der Access-Bohrungskatalog wird übernommen ..."));
+        Report = ImportAccessCatalogue(ASource, Target, [&Progress](const QString &ATable, int ADone, int ATotal) {
+            return !Progress
+                || Progress->Step(ATable.isEmpty() ? QString() : QStringLiteral("Tabelle %1").arg(ATable), ADone, ATotal);
+        });
+    }
+    if (!Report.SkippedColumns.isEmpty())
+        ZavDialogs().MessageDlg(this, TZavDialogs::mkWarning,
+                                QStringLiteral("Spalten ohne Gegenstück im Bohrungskatalog wurden ausgelassen"),
+                                Report.SkippedColumns.join(QStringLiteral(", ")), TZavDialogs::mbOK);
+    return Target;
 }
 
 bool TZAV3MainForm::ConnectAndOpen(const QString &APath)

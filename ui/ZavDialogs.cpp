@@ -6,6 +6,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QTranslator>
 
 namespace {
@@ -67,6 +68,34 @@ public:
     }
 
     int ExecDialog(QDialog *ADialog) override { return ADialog->exec(); }
+
+    class TQtProgress : public TProgress
+    {
+    public:
+        TQtProgress(QWidget *AParent, const QString &ACaption)
+            : FDialog(ACaption, QStringLiteral("Abbrechen"), 0, 1, AParent)
+        {
+            FDialog.setWindowTitle(QStringLiteral("Zavrex"));
+            FDialog.setWindowModality(Qt::WindowModal);
+            FDialog.setMinimumDuration(300);
+        }
+        bool Step(const QString &ALabel, int AValue, int AMaximum) override
+        {
+            FDialog.setMaximum(AMaximum);
+            if (!ALabel.isEmpty())
+                FDialog.setLabelText(ALabel);
+            FDialog.setValue(AValue); // a modal progress dialog lets the events through here
+            return !FDialog.wasCanceled();
+        }
+
+    private:
+        QProgressDialog FDialog;
+    };
+
+    std::unique_ptr<TProgress> BeginProgress(QWidget *AParent, const QString &ACaption) override
+    {
+        return std::make_unique<TQtProgress>(AParent, ACaption);
+    }
 
     bool InputQuery(QWidget *AParent, const QString &ACaption, const QString &APrompt, QString &AValue) override
     {

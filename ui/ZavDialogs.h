@@ -42,6 +42,16 @@ public:
     virtual bool InputQuery(QWidget *AParent, const QString &ACaption, const QString &APrompt, QString &AValue) = 0;
     // Shows a dialog of ours modally; yields its result (QDialog::Accepted or Rejected).
     virtual int ExecDialog(QDialog *ADialog) = 0;
+
+    // Progress of long work, shown with a Cancel button until the object goes.
+    class TProgress
+    {
+    public:
+        virtual ~TProgress() = default;
+        // Shows ALabel and AValue of AMaximum; false once the user cancelled.
+        virtual bool Step(const QString &ALabel, int AValue, int AMaximum) = 0;
+    };
+    virtual std::unique_ptr<TProgress> BeginProgress(QWidget *AParent, const QString &ACaption) = 0;
 };
 
 // The dialogs in use; the Qt ones unless a test installed others.

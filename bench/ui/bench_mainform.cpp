@@ -48,6 +48,7 @@ public:
     }
     bool InputQuery(QWidget *, const QString &, const QString &, QString &) override { return false; }
     int ExecDialog(QDialog *) override { return 0; }
+    std::unique_ptr<TProgress> BeginProgress(QWidget *, const QString &) override { return nullptr; }
 };
 
 QString MakeCatalogue()

@@ -11,6 +11,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
 class TScriptedDialogs : public TZavDialogs
 {
@@ -64,6 +65,32 @@ public:
     {
         Shown.append({QStringLiteral("dialog"), mkInformation, ADialog->windowTitle(), QString(), mbNone, {}, QString()});
         return OnDialog ? OnDialog(ADialog) : QDialog::Rejected;
+    }
+
+    // Progress: every step shown, as "label value/maximum"; cancelled at step CancelAtStep
+    // (counted from 1; 0 never).
+    QStringList ProgressSteps;
+    int CancelAtStep = 0;
+    class TScriptedProgress : public TProgress
+    {
+    public:
+        explicit TScriptedProgress(TScriptedDialogs &AOwner)
+            : FOwner(AOwner)
+        {
+        }
+        bool Step(const QString &ALabel, int AValue, int AMaximum) override
+        {
+            FOwner.ProgressSteps.append(QStringLiteral("%1 %2/%3").arg(ALabel).arg(AValue).arg(AMaximum));
+            return FOwner.CancelAtStep == 0 || FOwner.ProgressSteps.size() < FOwner.CancelAtStep;
+        }
+
+    private:
+        TScriptedDialogs &FOwner;
+    };
+    std::unique_ptr<TProgress> BeginProgress(QWidget *, const QString &ACaption) override
+    {
+        Shown.append({QStringLiteral("progress"), mkInformation, ACaption, QString(), mbNone, {}, QString()});
+        return std::make_unique<TScriptedProgress>(*this);
     }
 
     // The messages shown, as "heading | text", for readable comparisons.

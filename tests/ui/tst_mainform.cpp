@@ -34,6 +34,9 @@
 #include <QTreeWidget>
 #include <QtTest>
 
+#include <QDir>
+#include <QFile>
+
 #include <memory>
 
 using namespace Qt::Literals::StringLiterals;
@@ -81,6 +84,9 @@ private slots:
     void openWhileOnADetailPage();
     void commandsWithoutCatalogueDoNothing();
     void exitClosesTheWindow();
+    void accessCatalogueIsTakenOver();
+    void accessTakeOverCancelled_data();
+    void accessTakeOverCancelled();
 
 private:
     QString NewCatalogue(const QStringList &AStatements = {});
@@ -520,6 +526,58 @@ void TestMainForm::exitClosesTheWindow()
 {
     Command("ProgramExit")->trigger();
     QVERIFY(!FForm->isVisible());
+}
+
+void TestMainForm::accessCatalogueIsTakenOver()
+{
+    QTemporaryDir Work;
+    const QString Source = QDir(Work.path()).filePath(u"Bohrungen 2021.accdb"_s);
+    QVERIFY(QFile::copy(QStringLiteral(ZAVREX_ACCESS_DATA "/boreholes.mdb"), Source));
+    const QString Target = QDir(Work.path()).filePath(u"Bohrungen 2021.sqlite"_s);
+    FDialogs->FilePaths = {Source, Target};
+    FDialogs->Buttons = {TZavDialogs::mbOK};
+    Command("OpenDatabase")->trigger();
+    // Explained, the target proposed beside the source, the work shown.
+    QCOMPARE(FDialogs->Shown[0].Request.Filters.value(1), u"Access-Bohrungskatalog (*.accdb *.mdb)"_s);
+    QCOMPARE(FDialogs->Shown[1].Heading, u"Access-Bohrungskatalog übernehmen"_s);
+    QCOMPARE(FDialogs->Shown[2].Kind, u"save"_s);
+    QCOMPARE(FDialogs->Shown[2].Request.Directory, Target);
+    QVERIFY(FDialogs->Shown[2].Request.ConfirmOverwrite);
+    QVERIFY(!FDialogs->ProgressSteps.isEmpty());
+    QCOMPARE(FDialogs->Messages().size(), 1);
+    // The copy is open, its boreholes listed, the first selected.
+    QCOMPARE(FForm->windowTitle(), u"Zavrex - "_s + Target);
+    QCOMPARE(FForm->TabSheetStart->lvBoreholes->topLevelItemCount(), 3);
+    QCOMPARE(FForm->ActiveBorehole()->Name(), u"Brunnen Großenhain Süd-Öst, Überlauf äöü ÄÖÜ ß"_s);
+    QCOMPARE(Rows(Target, u"SELECT count(*) FROM S3SCHDAT"_s), QStringList{u"8"_s});
+}
+
+void TestMainForm::accessTakeOverCancelled_data()
+{
+    QTest::addColumn<QString>("where");
+    QTest::newRow("the explanation") << u"message"_s;
+    QTest::newRow("the target") << u"save"_s;
+    QTest::newRow("the progress") << u"progress"_s;
+}
+
+void TestMainForm::accessTakeOverCancelled()
+{
+    QFETCH(QString, where);
+    QTemporaryDir Work;
+    const QString Source = QDir(Work.path()).filePath(u"alt.accdb"_s);
+    QVERIFY(QFile::copy(QStringLiteral(ZAVREX_ACCESS_DATA "/boreholes.accdb"), Source));
+    const QString Target = QDir(Work.path()).filePath(u"alt.sqlite"_s);
+    FDialogs->FilePaths = {Source};
+    if (where != u"save")
+        FDialogs->FilePaths.append(Target);
+    FDialogs->Buttons = {where == u"message" ? TZavDialogs::mbCancel : TZavDialogs::mbOK};
+    if (where == u"progress")
+        FDialogs->CancelAtStep = 2;
+    Command("OpenDatabase")->trigger();
+    QCOMPARE(QDir(Work.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"alt.accdb"_s});
+    QCOMPARE(FForm->windowTitle(), u"Zavrex"_s);
+    if (where == u"progress") // said, as every failure is
+        QVERIFY2(FDialogs->Messages().last().contains(u"abgebrochen"_s), qPrintable(FDialogs->Messages().last()));
 }
 
 QTEST_MAIN(TestMainForm)

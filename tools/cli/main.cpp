@@ -7,14 +7,18 @@
 //   zavrex-cli [--dictionary FILE] search [--abbr] TEXT
 //   zavrex-cli [--dictionary FILE] export-dictionary FILE
 //   zavrex-cli [--dictionary FILE] build-dictionary CATALOGUE FILE
+//   zavrex-cli import-access SOURCE TARGET
 //
 // Exit status: 0 done, 1 failed (dictionary file unreadable, nothing found, write
 // error), 2 usage error. Input and output are UTF-8.
 
+#include "AccessImport.h"
 #include "DMDict.h"
 #include "ZAVParser.h"
 #include "ZavSafeFile.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QString>
 #include <QStringList>
 
@@ -48,6 +52,8 @@ const char UsageText[] =
     "                               die 21 Wörterbücher aus einer Katalogdatenbank (SQLite oder\n"
     "                               Access) lesen und als Wörterbuchdatei schreiben; fehlende\n"
     "                               weitere Tabellen kommen aus dem Satz in Gebrauch\n"
+    "  import-access QUELLE ZIEL    einen Access-Bohrungskatalog (.accdb, .mdb) vollständig in\n"
+    "                               einen neuen Bohrungskatalog ZIEL übernehmen\n"
     "\n"
     "Optionen:\n"
     "  --dictionary DATEI           diese Wörterbuchdatei statt der eingebauten verwenden\n"
@@ -303,6 +309,30 @@ int BuildDictionary(const TZAVDictionaries &ASet, const QString &ACatalogue, con
     return ExportDictionary(*Built, AFileName);
 }
 
+// The Access catalogue ASource taken over into the new catalogue ATarget; one line per
+// table with the rows copied.
+int ImportAccess(const QString &ASource, const QString &ATarget)
+{
+    if (QFileInfo::exists(ATarget)) {
+        WriteError(QStringLiteral("Ziel „%1“ existiert bereits.").arg(ATarget));
+        return ExitFailed;
+    }
+    TAccessImportReport Report;
+    try {
+        Report = ImportAccessCatalogue(ASource, ATarget);
+    } catch (const EZavError &E) {
+        WriteError(E.Message());
+        return ExitFailed;
+    }
+    QByteArray Out;
+    for (const auto &[Table, Rows] : std::as_const(Report.Rows))
+        Out += (Table + u'\t' + QString::number(Rows) + u'\n').toUtf8();
+    std::fwrite(Out.constData(), 1, size_t(Out.size()), stdout);
+    for (const QString &Column : std::as_const(Report.SkippedColumns))
+        WriteError(QStringLiteral("Spalte %1 ausgelassen: der Bohrungskatalog kennt sie nicht").arg(Column));
+    return ExitOk;
+}
+
 // ---------------------------------------------------------------------------
 
 std::unique_ptr<TZAVDictionaries> LoadSet(const QString &ADictionaryFile, bool AFromFile)
@@ -382,6 +412,11 @@ int Run(QStringList Args)
     } else if (Command == u"export-dictionary") {
         if (Args.size() != 1 || Args.first().isEmpty())
             return UsageError(QStringLiteral("export-dictionary: DATEI erwartet."));
+    } else if (Command == u"import-access") {
+        if (Args.size() != 2 || Args[0].isEmpty() || Args[1].isEmpty())
+            return UsageError(QStringLiteral("import-access: QUELLE und ZIEL erwartet."));
+        // No dictionaries needed.
+        return ImportAccess(Args[0], Args[1]);
     } else if (Command == u"build-dictionary") {
         if (Args.size() != 2 || Args[0].isEmpty() || Args[1].isEmpty())
             return UsageError(QStringLiteral("build-dictionary: KATALOG und DATEI erwartet."));
@@ -411,6 +446,8 @@ int Run(QStringList Args)
 
 int main(int argc, char *argv[])
 {
+    // QtSql finds its SQLite driver through the application object.
+    QCoreApplication App(argc, argv);
     // Arguments are UTF-8 whatever the locale says; invalid bytes become replacement
     // characters.
     QStringList Args;

@@ -43,6 +43,7 @@ public:
     }
     bool InputQuery(QWidget *, const QString &, const QString &, QString &) override { return false; }
     int ExecDialog(QDialog *) override { return 0; }
+    std::unique_ptr<TProgress> BeginProgress(QWidget *, const QString &) override { return nullptr; }
 
 private:
     QString FPath;
