@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-PACKAGES="cmake ninja-build g++ qt6-base-dev libqt6sql6-sqlite qt6-translations-l10n fonts-dejavu-core xvfb xauth libgtest-dev libgmock-dev libbenchmark-dev mdbtools-dev pkg-config"
+PACKAGES="cmake ninja-build g++ qt6-base-dev libqt6sql6-sqlite qt6-translations-l10n fonts-dejavu-core xvfb xauth libgtest-dev libgmock-dev libbenchmark-dev mdbtools-dev pkg-config desktop-file-utils"
 packages_missing() {
     ! dpkg-query -W $PACKAGES >/dev/null 2>&1 ||
         dpkg-query -W -f='${db:Status-Status}\n' $PACKAGES | grep -qvx installed

@@ -77,7 +77,8 @@ void TDictionariesPage::LBDictsClick(QObject *)
 void TDictionariesPage::CreateDictsExecute(QObject *)
 {
     // Built aside: the set in use goes only when the new one is complete.
-    Form().ReplaceDictionaries(BuildSetFromDB(FixedCatalogueDatabasePath(), ZAV_Dictionaries));
+    Form().ReplaceDictionaries(BuildSetFromDB(FixedCatalogueDatabasePath(), ZAV_Dictionaries),
+                               QStringLiteral("aus der Datenbank %1").arg(FixedCatalogueDatabasePath()));
 }
 
 void TDictionariesPage::SaveDictToFileExecute(QObject *)

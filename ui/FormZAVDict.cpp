@@ -125,7 +125,7 @@ void TFormZAVDict::OnCreateFromDBClick(QObject *)
                                 TZavDialogs::mbOK);
         return;
     }
-    FForm.ReplaceDictionaries(std::move(Set));
+    FForm.ReplaceDictionaries(std::move(Set), QStringLiteral("aus der Datenbank %1").arg(QDir::toNativeSeparators(Path)));
     if (!TakenOver.isEmpty())
         ZavDialogs().MessageDlg(this, TZavDialogs::mkInformation,
                                 QStringLiteral("Aus dem bisherigen Satz übernommen: %1").arg(TakenOver.join(u", ")),
@@ -139,7 +139,8 @@ void TFormZAVDict::OnLoadFileClick(QObject *)
     Request.Filters = {QStringLiteral("Wörterbuch (*.WB3)"), QStringLiteral("Alle Dateien (*)")};
     const QString Path = ZavDialogs().GetOpenFileName(this, Request);
     if (!Path.isEmpty())
-        FForm.ReplaceDictionaries(LoadDictionariesFromFile(Path));
+        FForm.ReplaceDictionaries(LoadDictionariesFromFile(Path),
+                                  QStringLiteral("Wörterbuchdatei %1").arg(QDir::toNativeSeparators(Path)));
 }
 
 void TFormZAVDict::OnMakeDefaultClick(QObject *)
@@ -156,7 +157,7 @@ void TFormZAVDict::OnBuiltInClick(QObject *)
     std::unique_ptr<TZAVDictionaries> BuiltIn = LoadDictionariesFromResource();
     if (!BuiltIn)
         throw EZavError(QStringLiteral("Die eingebauten Wörterbücher können nicht geladen werden."));
-    FForm.ReplaceDictionaries(std::move(BuiltIn));
+    FForm.ReplaceDictionaries(std::move(BuiltIn), QStringLiteral("eingebauter Satz"));
     const QString Path = DefaultDictionarySetPath();
     if (QFile::exists(Path) && !QFile::remove(Path))
         throw EZavError(QStringLiteral("Der Standard-Wörterbuchsatz <%1> kann nicht entfernt werden.").arg(Path));

@@ -235,6 +235,11 @@ void TZAV3MainForm::CreateMenusAndToolBar()
     QMenu *Datei = menuBar()->addMenu(QStringLiteral("&Datei"));
     Datei->addAction(CreateDatabase);
     Datei->addAction(OpenDatabase);
+    QAction *OpenSample = Datei->addAction(QStringLiteral("Beispielkatalog öffnen..."));
+    OpenSample->setObjectName(QStringLiteral("OpenSampleCatalogue"));
+    OpenSample->setStatusTip(QStringLiteral("Legt einen kleinen Beispielkatalog an und öffnet ihn"));
+    connect(OpenSample, &QAction::triggered, this,
+            [this, OpenSample] { Guarded([&] { OpenSampleCatalogueExecute(OpenSample); }); });
     Datei->addSeparator();
     Datei->addAction(ProgramExit);
     QMenu *Extras = menuBar()->addMenu(QStringLiteral("&Extras"));
@@ -248,15 +253,18 @@ void TZAV3MainForm::CreateMenusAndToolBar()
     QMenu *Hilfe = menuBar()->addMenu(QStringLiteral("&Hilfe"));
     QAction *Info = Hilfe->addAction(QStringLiteral("Info"));
     Info->setObjectName(QStringLiteral("HelpInfo"));
-    connect(Info, &QAction::triggered, this, [this] {
-        Guarded([&] {
-            ZavDialogs().MessageDlg(this, TZavDialogs::mkInformation,
-                                    QStringLiteral("%1 %2").arg(fProgramName, QCoreApplication::applicationVersion()),
-                                    QStringLiteral("Editor für geologische Bohrungsdaten: Stammdaten, Schichten nach "
-                                                   "SEP 3, Wasserstände und Proben."),
-                                    TZavDialogs::mbOK);
-        });
-    });
+    connect(Info, &QAction::triggered, this, [this, Info] { Guarded([&] { InfoExecute(Info); }); });
+}
+
+void TZAV3MainForm::InfoExecute(QObject *)
+{
+    ZavDialogs().MessageDlg(
+        this, TZavDialogs::mkInformation, QStringLiteral("%1 %2").arg(fProgramName, QStringLiteral(ZAVREX_VERSION)),
+        QStringLiteral("Editor für geologische Bohrungsdaten: Stammdaten, Schichten nach SEP 3, Wasserstände und "
+                       "Proben.\n\nWörterbücher in Gebrauch: %1\n\nVerwendet Qt %2 (LGPL 3), SQLite (gemeinfrei) und "
+                       "mdbtools (LGPL 2).")
+            .arg(FDictionarySource, QString::fromLatin1(qVersion())),
+        TZavDialogs::mbOK);
 }
 
 void TZAV3MainForm::FormCreate()
@@ -281,7 +289,9 @@ std::unique_ptr<TZAVDictionaries> TZAV3MainForm::LoadStartSet()
     const QString Default = DefaultDictionarySetPath();
     if (QFileInfo::exists(Default)) {
         try {
-            return LoadDictionariesFromFile(Default);
+            std::unique_ptr<TZAVDictionaries> Kept = LoadDictionariesFromFile(Default);
+            FDictionarySource = QStringLiteral("Standardsatz %1").arg(QDir::toNativeSeparators(Default));
+            return Kept;
         } catch (const std::exception &E) {
             const QString Reason = dynamic_cast<const EZavError *>(&E) ? static_cast<const EZavError &>(E).Message()
                                                                        : QString::fromLocal8Bit(E.what());
@@ -292,6 +302,7 @@ std::unique_ptr<TZAVDictionaries> TZAV3MainForm::LoadStartSet()
                                     TZavDialogs::mbOK);
         }
     }
+    FDictionarySource = QStringLiteral("eingebauter Satz");
     return LoadDictionariesFromResource(QStringLiteral("Dictionary"));
 }
 
@@ -321,7 +332,7 @@ void TZAV3MainForm::ShowDictionaries()
     SortComboByText(D.cmbTech);
 }
 
-void TZAV3MainForm::ReplaceDictionaries(std::unique_ptr<TZAVDictionaries> ASet)
+void TZAV3MainForm::ReplaceDictionaries(std::unique_ptr<TZAVDictionaries> ASet, const QString &ASource)
 {
     if (!ASet)
         return;
@@ -331,6 +342,7 @@ void TZAV3MainForm::ReplaceDictionaries(std::unique_ptr<TZAVDictionaries> ASet)
     const TZAV_Profil *Active = ActiveBorehole();
     std::unique_ptr<TZAVDictionaries> Old(ZAV_Dictionaries);
     ZAV_Dictionaries = ASet.release();
+    FDictionarySource = ASource;
     ShowDictionaries();
     // The borehole list shows clear texts of the coordinate and height systems.
     UpdateBoreholesView();

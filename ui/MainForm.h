@@ -140,7 +140,15 @@ public:
     // Makes ASet the set in use and rebuilds everything that shows its entries; the old set
     // is released only then. The shown page is left first (its edits written); when that
     // fails, the old set stays.
-    void ReplaceDictionaries(std::unique_ptr<TZAVDictionaries> ASet);
+    // ASource says where the set came from, for the about box.
+    void ReplaceDictionaries(std::unique_ptr<TZAVDictionaries> ASet, const QString &ASource);
+    // Where the set in use came from.
+    const QString &DictionarySource() const { return FDictionarySource; }
+    void InfoExecute(QObject *Sender);
+    // Writes the sample catalogue to a file the user chooses and opens it.
+    void OpenSampleCatalogueExecute(QObject *Sender);
+    // Opens APath as "Öffnen..." does after the file dialog (an Access catalogue taken over).
+    void OpenCatalogueFile(const QString &APath);
 
     // Runs AWork and shows any error it raises in a message box: every command handler
     // and event of the window runs inside it, so no error reaches the event loop. False
@@ -185,6 +193,8 @@ private:
     // Connects to APath; on success opens the master query (the list follows). On
     // failure resets title and list and says why.
     bool ConnectAndOpen(const QString &APath);
+    // Closes the open catalogue with its list (the start page is shown).
+    void CloseCatalogue();
     // Takes the Access catalogue ASource over into a new catalogue the user places, with
     // progress; the new file's path, or empty when the user cancelled.
     QString TakeOverAccessCatalogue(const QString &ASource);
@@ -194,6 +204,7 @@ private:
     TZAV_Profil *BoreholeToWorkOn();
 
     QString fProgramName;
+    QString FDictionarySource;
     TQDObjectList *FBoreholes = nullptr;
 };
 

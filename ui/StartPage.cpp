@@ -3,6 +3,7 @@
 #include "AccessImport.h"
 #include "DMBorehole.h"
 #include "DatabaseTemplate.h"
+#include "SampleCatalogue.h"
 #include "DetailsPage.h"
 #include "MainForm.h"
 #include "NumberFormat.h"
@@ -142,9 +143,15 @@ void TZAV3MainForm::OpenDatabaseExecute(QObject *)
     TZavDialogs::TFileRequest Request;
     Request.Caption = QStringLiteral("Bohrungskatalog öffnen");
     Request.Filters = {OpenFilters, AccessFilter, AllFilesFilter};
-    QString Path = ZavDialogs().GetOpenFileName(this, Request);
-    if (Path.isEmpty())
-        return;
+    const QString Path = ZavDialogs().GetOpenFileName(this, Request);
+    if (!Path.isEmpty())
+        OpenCatalogueFile(Path);
+}
+
+void TZAV3MainForm::OpenCatalogueFile(const QString &APath)
+{
+    LeaveToStartPage();
+    QString Path = APath;
     // Access files cannot be written here: the catalogue is taken over into a new one.
     if (TZavAccessFile::IsAccessFile(Path)) {
         Path = TakeOverAccessCatalogue(Path);
@@ -155,6 +162,24 @@ void TZAV3MainForm::OpenDatabaseExecute(QObject *)
         SelectBoreholeRow(0);
         DatsetToActiveBorehole();
     }
+}
+
+void TZAV3MainForm::OpenSampleCatalogueExecute(QObject *)
+{
+    LeaveToStartPage();
+    TZavDialogs::TFileRequest Request;
+    Request.Caption = QStringLiteral("Beispielkatalog speichern");
+    Request.Filters = {CatalogueFilter};
+    Request.DefaultSuffix = QStringLiteral("sqlite");
+    Request.ConfirmOverwrite = true;
+    Request.Directory = QDir(QDir::homePath()).filePath(QStringLiteral("Beispielkatalog.sqlite"));
+    const QString Path = ZavDialogs().GetSaveFileName(this, Request);
+    if (Path.isEmpty())
+        return;
+    // The old connection closes first: its file may be the one replaced.
+    CloseCatalogue();
+    WriteSampleCatalogue(Path);
+    OpenCatalogueFile(Path);
 }
 
 QString TZAV3MainForm::TakeOverAccessCatalogue(const QString &ASource)
@@ -177,10 +202,7 @@ QString TZAV3MainForm::TakeOverAccessCatalogue(const QString &ASource)
     if (Target.isEmpty())
         return QString();
     // The old connection closes first: its file may be the one replaced.
-    TabSheetStart->lvBoreholes->clear();
-    FBoreholes->Clear();
-    DMBorehole->ConnBorehole.Close();
-    ConnectionStateToGUI();
+    CloseCatalogue();
     TAccessImportReport Report;
     {
         std::unique_ptr<TZavDialogs::TProgress> Progress =
@@ -195,6 +217,14 @@ QString TZAV3MainForm::TakeOverAccessCatalogue(const QString &ASource)
                                 QStringLiteral("Spalten ohne Gegenstück im Bohrungskatalog wurden ausgelassen"),
                                 Report.SkippedColumns.join(QStringLiteral(", ")), TZavDialogs::mbOK);
     return Target;
+}
+
+void TZAV3MainForm::CloseCatalogue()
+{
+    TabSheetStart->lvBoreholes->clear();
+    FBoreholes->Clear();
+    DMBorehole->ConnBorehole.Close();
+    ConnectionStateToGUI();
 }
 
 bool TZAV3MainForm::ConnectAndOpen(const QString &APath)

@@ -40,10 +40,8 @@ QTreeWidget *NewReportList(QWidget *AParent, const QString &AName, const QString
     List->setAccessibleName(AAccessibleName);
     List->setColumnCount(int(ACaptions.size()));
     List->setHeaderLabels(ACaptions);
-    for (int I = 0; I < AWidths.size(); ++I) {
-        if (AWidths[I] > 0)
-            List->setColumnWidth(I, qMax(AWidths[I], List->header()->sectionSizeHint(I)));
-    }
+    for (int I = 0; I < AWidths.size(); ++I)
+        List->setColumnWidth(I, qMax(AWidths[I], List->header()->sectionSizeHint(I)));
     // Columns keep their widths; the last does not stretch a right-aligned number away.
     List->header()->setStretchLastSection(false);
     List->setRootIsDecorated(false);

@@ -41,7 +41,7 @@ QWidget *NewCommandStrip(QWidget *AParent, const QList<QAction *> &ACommands);
 
 // A list in report mode as every page has one: read-only, whole rows, one selected row at
 // most, ACaptions as its columns with the given widths (widened where a caption would be
-// cut off; 0 leaves the toolkit's width), named AName for tests and AAccessibleName for
+// cut off; 0: as wide as the caption), named AName for tests and AAccessibleName for
 // screen readers.
 QTreeWidget *NewReportList(QWidget *AParent, const QString &AName, const QString &AAccessibleName,
                            const QStringList &ACaptions, const QList<int> &AWidths);

@@ -84,6 +84,7 @@ private slots:
     void openWhileOnADetailPage();
     void commandsWithoutCatalogueDoNothing();
     void exitClosesTheWindow();
+    void aboutBox();
     void accessCatalogueIsTakenOver();
     void accessTakeOverCancelled_data();
     void accessTakeOverCancelled();
@@ -526,6 +527,16 @@ void TestMainForm::exitClosesTheWindow()
 {
     Command("ProgramExit")->trigger();
     QVERIFY(!FForm->isVisible());
+}
+
+void TestMainForm::aboutBox()
+{
+    Command("HelpInfo")->trigger();
+    QCOMPARE(FDialogs->Messages().size(), 1);
+    const TScriptedDialogs::TShown &Shown = FDialogs->Shown.last();
+    QVERIFY2(Shown.Heading.startsWith(u"Zavrex "_s), qPrintable(Shown.Heading));
+    for (const QString &Part : {u"Wörterbücher in Gebrauch: eingebauter Satz"_s, u"Qt"_s, u"SQLite"_s, u"mdbtools"_s})
+        QVERIFY2(Shown.Text.contains(Part), qPrintable(Shown.Text));
 }
 
 void TestMainForm::accessCatalogueIsTakenOver()

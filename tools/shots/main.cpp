@@ -3,20 +3,22 @@
 //
 //   zavrex-shots OUTDIR
 //
-// Writes OUTDIR/<page>-default.png and OUTDIR/<page>-minimum.png; for looking at layouts
-// without a display, and for the README's picture of the start page.
+// Writes OUTDIR/<page>-default.png and OUTDIR/<page>-minimum.png on the sample catalogue;
+// for looking at layouts without a display, and for the README's pictures (docs/).
 
 #include "DMBorehole.h"
 #include "DMDict.h"
-#include "DatabaseTemplate.h"
+#include "SampleCatalogue.h"
+#include "SearchPanel.h"
 #include "FormZAVDict.h"
 #include "MainForm.h"
 #include "StartPage.h"
-#include "ZavConnection.h"
 #include "ZavDialogs.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
+#include <QRadioButton>
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTreeWidget>
@@ -77,29 +79,7 @@ int main(int argc, char **argv)
 
     QTemporaryDir Work;
     const QString Path = QDir(Work.path()).filePath(QStringLiteral("Beispielkatalog.sqlite"));
-    WriteDatabaseTemplate(Path, BuiltinDatabaseTemplate());
-    {
-        TZavConnection Conn;
-        Conn.SetConnectionString(QStringLiteral("Provider=SQLite;Data Source=") + Path);
-        Conn.Open();
-        Conn.ExecScript(QStringLiteral(
-            "INSERT INTO S3STAMM (PRJ_ID,LOCID,RECID,ANAME,XCOORD,YCOORD,KSYS,ZCOORDE,ZCOORDB,HSYS) VALUES "
-            "('ZAVGEN',1,1,'B 1 Hofgut Mühlbach',3512345.5,5423456.25,'GK3',25,312.4,'NN'),"
-            "('ZAVGEN',2,1,'B 2 Am Steinbruch',3512410,5423502.5,'GK3',18.5,308.15,'NN'),"
-            "('ZAVGEN',3,1,'GWM 3 Wiesengrund',493210.75,5401234,'UTM32',42,295.8,'NN'),"
-            "('ZAVGEN',4,1,'RKS 4',3512388.25,5423480,'GK3',6,310,'NN');"
-            "INSERT INTO S3SCHDAT (PRJ_ID,LOCID,RECID,INTV,LAYERID,LAYERCNTR,INTGRUPPE,DEPTHTO,PETRO,FARBE,GENESE,STRAT,"
-            "SART,KALKGEH) VALUES "
-            "('ZAVGEN',1,1,0,1,0,'ERST',0.4,'Mu,h','dbn','','qh','',''),"
-            "('ZAVGEN',1,2,0,2,0,'ERST',3.2,'mS,fs2,g','bn','f','qh','','k2'),"
-            "('ZAVGEN',1,3,0,3,0,'ERST',12.5,'G,s,u','gr','','qp','','kf'),"
-            "('ZAVGEN',1,4,0,3,1,'ERST',NULL,'U,fs','bngr','','','Ls',''),"
-            "('ZAVGEN',1,5,0,4,0,'ERST',25,'T,u2','gr','','jo','','k4');"
-            "INSERT INTO S3GRUNDW (PRJ_ID,LOCID,RECID,GW,GWF,GWR,GWDATUM,GWZEIT) VALUES "
-            "('ZAVGEN',1,1,4.35,NULL,3.9,45413.5,24),('ZAVGEN',1,2,11.2,8.75,NULL,45414,NULL);"
-            "INSERT INTO S3PROBEN (PRJ_ID,LOCID,RECID,INVNAME,INVZBEG,INVZEND) VALUES "
-            "('ZAVGEN',1,1,'P 1',0.4,1),('ZAVGEN',1,2,'P 2',3.2,3.5),('ZAVGEN',1,3,'P 3 Kern',12,12.5);"));
-    }
+    WriteSampleCatalogue(Path);
     SetZavDialogs(std::make_unique<TSampleDialogs>(Path));
     auto Dict = std::make_unique<TDMDict>();
     DMDict = Dict.get();
@@ -115,6 +95,12 @@ int main(int argc, char **argv)
         Form.BtnBackClick(nullptr);
         Form.ShowLayersExecute(nullptr);
         Grab(Form, OutDir, QStringLiteral("layers"));
+        // The layer page with the search panel beside it, looking up a code.
+        Form.ViewSearchPanelExecute(nullptr);
+        Form.PanelSearch->rbAbbr->setChecked(true);
+        Form.PanelSearch->edtSearch->setText(QStringLiteral("fs"));
+        Grab(Form, OutDir, QStringLiteral("layers-search"));
+        Form.ViewSearchPanelExecute(nullptr);
         Form.BtnBackClick(nullptr);
         Form.ShowWaterlevelsExecute(nullptr);
         Grab(Form, OutDir, QStringLiteral("waterlevels"));
@@ -122,9 +108,6 @@ int main(int argc, char **argv)
         Form.ShowSamplesExecute(nullptr);
         Grab(Form, OutDir, QStringLiteral("samples"));
         Form.BtnBackClick(nullptr);
-        Form.ViewSearchPanelExecute(nullptr);
-        Grab(Form, OutDir, QStringLiteral("start-search"));
-        Form.ViewSearchPanelExecute(nullptr);
         Form.PageControl1->setCurrentIndex(TZAV3MainForm::piDictionaries);
         Form.PageControl1Change(nullptr);
         Grab(Form, OutDir, QStringLiteral("dictionaries"));
