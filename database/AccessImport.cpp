@@ -104,7 +104,7 @@ TAccessImportReport ImportAccessCatalogue(const QString &ASource, const QString 
             if (AProgress && !AProgress(Name, Done, int(SchemaTables.size())))
                 throw EDatabaseError(QStringLiteral("Die Übernahme von <%1> wurde abgebrochen").arg(ASource));
             // The data module finds the tables under the names the source used.
-            if (Name != Schema)
+            if (Name.compare(Schema, Qt::CaseInsensitive) != 0)
                 Target.ExecRaw(QStringLiteral("ALTER TABLE %1 RENAME TO \"%2\"").arg(Schema, Name));
 
             QStringList TargetColumns;

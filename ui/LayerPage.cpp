@@ -244,8 +244,8 @@ TLayerPage::TLayerPage(TZAV3MainForm &AForm)
         QLineEdit *Edit = F.Edit;
         TClearTextLabel *Label = F.Label;
         const auto Translate = F.Translate;
-        connect(Edit, &QLineEdit::textChanged, this, [Label, Translate](const QString &AText) {
-            Label->SetClearText(Translate(AText));
+        connect(Edit, &QLineEdit::textChanged, this, [this, Label, Translate](const QString &AText) {
+            Form().Guarded([&] { Label->SetClearText(Translate(AText)); });
         });
     }
     // The interpretation fields pass their values but are not shown.
@@ -434,7 +434,10 @@ bool TLayerPage::ControlsToActiveLayer()
     bool Result = true;
     if (auto *Layer = dynamic_cast<TZAV_Layer *>(FActiveLayer)) {
         bool Ok = false;
-        const double Depth = QLocale().toDouble(edtLayerDepth->text(), &Ok);
+        // "12.500" is no depth of 12500 m under a German locale: no digit grouping.
+        QLocale Locale;
+        Locale.setNumberOptions(Locale.numberOptions() | QLocale::RejectGroupSeparator);
+        const double Depth = Locale.toDouble(edtLayerDepth->text(), &Ok);
         if (Ok && std::isfinite(Depth))
             Layer->SetDepthTo(Depth);
         else
@@ -463,9 +466,10 @@ void TLayerPage::SelectLayerLVByRecID(int ARecID)
     for (int I = 0; I < lvLayers->topLevelItemCount(); ++I) {
         QTreeWidgetItem *Item = lvLayers->topLevelItem(I);
         if (const TAbstractZAV_Layer *L = LayerOfItem(Item); L && L->RecID() == ARecID) {
-            lvLayers->setCurrentItem(Item);
-            Item->setSelected(true);
+            // Selecting writes the previous layer back; should that fail badly, the list
+            // may be gone afterwards, so Item is not touched again.
             lvLayers->scrollToItem(Item);
+            lvLayers->setCurrentItem(Item);
             return;
         }
     }
@@ -506,8 +510,7 @@ void TLayerPage::NewLayerExecute(QObject *)
         for (int I = Count - 1; I >= 0; --I) {
             QTreeWidgetItem *Item = lvLayers->topLevelItem(I);
             if (dynamic_cast<TZAV_Layer *>(LayerOfItem(Item))) {
-                lvLayers->setCurrentItem(Item);
-                Item->setSelected(true);
+                lvLayers->setCurrentItem(Item); // selects it, in a list of one selected row
                 break;
             }
         }

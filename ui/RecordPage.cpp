@@ -93,7 +93,10 @@ QLineEdit *TRecordPage::AddField(const QString &AName, const QString &ACaption, 
 double TRecordPage::NumberOf(const QString &AText)
 {
     bool Ok = false;
-    const double Value = QLocale().toDouble(AText.trimmed(), &Ok);
+    // No digit grouping: "2.500" under a German locale is no 2500.
+    QLocale Locale;
+    Locale.setNumberOptions(Locale.numberOptions() | QLocale::RejectGroupSeparator);
+    const double Value = Locale.toDouble(AText.trimmed(), &Ok);
     return Ok && std::isfinite(Value) ? Value : std::numeric_limits<double>::quiet_NaN();
 }
 
@@ -174,10 +177,8 @@ void TRecordPage::NewRecord()
     AddRecordRow(Borehole->LocID(), Borehole->Prj_ID());
     ShowRecords();
     // Rows are ordered by RECID: the last is the new one.
-    if (QTreeWidgetItem *Last = List->topLevelItem(List->topLevelItemCount() - 1)) {
-        List->setCurrentItem(Last);
-        Last->setSelected(true);
-    }
+    if (QTreeWidgetItem *Last = List->topLevelItem(List->topLevelItemCount() - 1))
+        List->setCurrentItem(Last); // selects it; Last is not touched after the selection's write-back
 }
 
 void TRecordPage::DeleteRecord()

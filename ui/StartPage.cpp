@@ -132,6 +132,9 @@ void TZAV3MainForm::CreateDatabaseExecute(QObject *)
     const QString Path = ZavDialogs().GetSaveFileName(this, Request);
     if (Path.isEmpty())
         return;
+    // Replacing the catalogue that is open: its connection goes first.
+    if (DatabaseOpen() && QFileInfo(DMBorehole->Filename()).absoluteFilePath() == QFileInfo(Path).absoluteFilePath())
+        CloseCatalogue();
     // All or nothing: a failed write raises with its reason and leaves any old file.
     WriteDatabaseTemplate(Path, BuiltinDatabaseTemplate());
     ConnectAndOpen(Path);

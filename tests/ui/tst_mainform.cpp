@@ -85,6 +85,7 @@ private slots:
     void commandsWithoutCatalogueDoNothing();
     void exitClosesTheWindow();
     void aboutBox();
+    void newOverTheOpenCatalogue();
     void accessCatalogueIsTakenOver();
     void accessTakeOverCancelled_data();
     void accessTakeOverCancelled();
@@ -527,6 +528,23 @@ void TestMainForm::exitClosesTheWindow()
 {
     Command("ProgramExit")->trigger();
     QVERIFY(!FForm->isVisible());
+}
+
+void TestMainForm::newOverTheOpenCatalogue()
+{
+    // The open catalogue chosen as the new one (after the overwrite prompt): it is closed,
+    // replaced by an empty catalogue, and that one is open.
+    const QString Path = NewCatalogue({u"INSERT INTO S3STAMM (LOCID,RECID,ANAME) VALUES (1,1,'B1')"_s});
+    Open(Path);
+    QCOMPARE(FForm->TabSheetStart->lvBoreholes->topLevelItemCount(), 1);
+    FDialogs->FilePaths = {Path};
+    Command("CreateDatabase")->trigger();
+    QCOMPARE(FDialogs->Messages(), QStringList());
+    QCOMPARE(FForm->windowTitle(), u"Zavrex - "_s + Path);
+    QCOMPARE(FForm->TabSheetStart->lvBoreholes->topLevelItemCount(), 0);
+    QCOMPARE(Rows(Path, u"SELECT count(*) FROM S3STAMM"_s), QStringList{u"0"_s});
+    Command("NewBorehole")->trigger();
+    QCOMPARE(Rows(Path, u"SELECT count(*) FROM S3STAMM"_s), QStringList{u"1"_s});
 }
 
 void TestMainForm::aboutBox()
