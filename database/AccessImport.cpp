@@ -12,7 +12,6 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QSqlQuery>
-#include <QUuid>
 
 namespace {
 
@@ -41,27 +40,6 @@ QString RefusedColumn(const QString &AMessage, const QStringList &AColumns)
     return QString();
 }
 
-// Removes the half-written target unless the take-over got through.
-class TTargetGuard
-{
-public:
-    explicit TTargetGuard(const QString &APath)
-        : FPath(APath)
-    {
-    }
-    ~TTargetGuard()
-    {
-        if (FPath.isEmpty())
-            return;
-        for (const char16_t *Suffix : {u"", u"-journal", u"-wal", u"-shm"})
-            QFile::remove(FPath + QString::fromUtf16(Suffix));
-    }
-    void Release() { FPath.clear(); }
-
-private:
-    QString FPath;
-};
-
 } // namespace
 
 TAccessImportReport ImportAccessCatalogue(const QString &ASource, const QString &ATarget,
@@ -79,18 +57,13 @@ TAccessImportReport ImportAccessCatalogue(const QString &ASource, const QString 
                 QStringLiteral("<%1> ist kein Bohrungskatalog: es fehlt die Tabelle %2").arg(ASource, Used));
     }
 
-    // Written beside the target, renamed at the end.
-    const QString Temporary = QDir(QFileInfo(ATarget).absolutePath())
-                                  .filePath(QStringLiteral(".%1.%2.part")
-                                                .arg(QFileInfo(ATarget).fileName(),
-                                                     QUuid::createUuid().toString(QUuid::WithoutBraces).left(8)));
-    TTargetGuard Guard(Temporary);
-    WriteDatabaseTemplate(Temporary, BuiltinDatabaseTemplate());
+    // Written beside the target, put in its place at the end.
+    TZavDatabaseDraft Draft(ATarget);
 
     TAccessImportReport Report;
     {
         TZavConnection Target;
-        Target.SetConnectionString(QStringLiteral("Provider=SQLite;Data Source=") + Temporary);
+        Target.SetConnectionString(QStringLiteral("Provider=SQLite;Data Source=") + Draft.Path());
         Target.Open();
         TZavTransaction Transaction(Target);
         const QStringList SchemaTables = Target.GetTableNames();
@@ -174,10 +147,6 @@ TAccessImportReport ImportAccessCatalogue(const QString &ASource, const QString 
         Target.Close();
     }
     // The user agreed to replace an existing target; only now does it go.
-    if (QFile::exists(ATarget) && !QFile::remove(ATarget))
-        throw EDatabaseError(QStringLiteral("Die Datei <%1> kann nicht ersetzt werden").arg(ATarget));
-    if (!QFile::rename(Temporary, ATarget))
-        throw EDatabaseError(QStringLiteral("Die Datei <%1> kann nicht angelegt werden").arg(ATarget));
-    Guard.Release();
+    Draft.Commit();
     return Report;
 }

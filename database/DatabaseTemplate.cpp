@@ -3,7 +3,10 @@
 #include "ZavDatabaseError.h"
 #include "ZavSafeFile.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QUuid>
 
 QByteArray BuiltinDatabaseTemplate()
 {
@@ -30,4 +33,31 @@ void WriteDatabaseTemplate(const QString &APath, const QByteArray &ATemplate)
         if (Side.exists() && !Side.remove())
             throw EDatabaseError(QStringLiteral("%1: %2").arg(Side.fileName(), Side.errorString()));
     }
+}
+
+TZavDatabaseDraft::TZavDatabaseDraft(const QString &ATarget)
+    : FTarget(ATarget)
+{
+    const QFileInfo Target(ATarget);
+    FPath = QDir(Target.absolutePath())
+                .filePath(QStringLiteral(".%1.%2.part")
+                              .arg(Target.fileName(), QUuid::createUuid().toString(QUuid::WithoutBraces).left(8)));
+    WriteDatabaseTemplate(FPath, BuiltinDatabaseTemplate());
+}
+
+TZavDatabaseDraft::~TZavDatabaseDraft()
+{
+    if (FCommitted)
+        return;
+    for (const char16_t *Suffix : {u"", u"-journal", u"-wal", u"-shm"})
+        QFile::remove(FPath + QString::fromUtf16(Suffix));
+}
+
+void TZavDatabaseDraft::Commit()
+{
+    if (QFile::exists(FTarget) && !QFile::remove(FTarget))
+        throw EDatabaseError(QStringLiteral("Die Datei <%1> kann nicht ersetzt werden").arg(FTarget));
+    if (!QFile::rename(FPath, FTarget))
+        throw EDatabaseError(QStringLiteral("Die Datei <%1> kann nicht angelegt werden").arg(FTarget));
+    FCommitted = true;
 }

@@ -15,3 +15,25 @@ QByteArray BuiltinDatabaseTemplate();
 // file as it was; journal files of the replaced database are removed. Raises EDatabaseError
 // with the file system's message.
 void WriteDatabaseTemplate(const QString &APath, const QByteArray &ATemplate);
+
+// A new catalogue made from the template beside ATarget, under a name of its own, for
+// work that fills it before it takes ATarget's place: Commit replaces ATarget (which the
+// user agreed to), and a draft destroyed without Commit removes itself with its journal,
+// leaving ATarget as it was. Raises EDatabaseError.
+class TZavDatabaseDraft
+{
+public:
+    explicit TZavDatabaseDraft(const QString &ATarget);
+    ~TZavDatabaseDraft();
+    TZavDatabaseDraft(const TZavDatabaseDraft &) = delete;
+    TZavDatabaseDraft &operator=(const TZavDatabaseDraft &) = delete;
+
+    // The draft's path, to connect to while filling it (close before Commit).
+    const QString &Path() const { return FPath; }
+    void Commit();
+
+private:
+    QString FPath;
+    QString FTarget;
+    bool FCommitted = false;
+};

@@ -5,9 +5,7 @@
 #include "ZavDatabaseError.h"
 #include "ZavQuery.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 QList<TSampleTable> SampleCatalogueTables()
 {
@@ -37,13 +35,11 @@ QList<TSampleTable> SampleCatalogueTables()
 void WriteSampleCatalogue(const QString &APath)
 {
     const QList<TSampleTable> Tables = SampleCatalogueTables();
-    // Made beside the target, renamed when complete.
-    const QString Temporary = QDir(QFileInfo(APath).absolutePath()).filePath(QStringLiteral(".%1.part").arg(QFileInfo(APath).fileName()));
-    QFile::remove(Temporary);
-    try {
-        WriteDatabaseTemplate(Temporary, BuiltinDatabaseTemplate());
+    // Made beside the target, put in its place when complete.
+    TZavDatabaseDraft Draft(APath);
+    {
         TZavConnection Conn;
-        Conn.SetConnectionString(QStringLiteral("Provider=SQLite;Data Source=") + Temporary);
+        Conn.SetConnectionString(QStringLiteral("Provider=SQLite;Data Source=") + Draft.Path());
         Conn.Open();
         TZavTransaction Transaction(Conn);
         for (const TSampleTable &Table : Tables) {
@@ -64,14 +60,6 @@ void WriteSampleCatalogue(const QString &APath)
             }
         }
         Transaction.Commit();
-        Conn.Close();
-        if (QFile::exists(APath) && !QFile::remove(APath))
-            throw EDatabaseError(QStringLiteral("Die Datei <%1> kann nicht ersetzt werden").arg(APath));
-        if (!QFile::rename(Temporary, APath))
-            throw EDatabaseError(QStringLiteral("Die Datei <%1> kann nicht angelegt werden").arg(APath));
-    } catch (...) {
-        QFile::remove(Temporary);
-        QFile::remove(Temporary + QStringLiteral("-journal"));
-        throw;
     }
+    Draft.Commit();
 }

@@ -411,15 +411,21 @@ void TLayerPage::ActiveLayerToControls()
     FSArtCaption->setVisible(!Layer);
     if (Layer)
         edtLayerDepth->setText(GeneralNumber(Layer->DepthTo()));
-    else
+    else {
+        const QSignalBlocker Quiet(edtSART);
         edtSART->setText(static_cast<TZAV_SubLayer *>(FActiveLayer)->SArt());
+    }
     const TAbstractZAV_Layer &L = *FActiveLayer;
     const QString Values[] = {L.Petro(),   L.Farbe(),   L.Genese(), L.Strat(),   L.Zusatz(),    L.ErgBem(),
                               L.BeschBv(), L.BeschBg(), L.Gruppe(), L.KalkGeh(), L.IntGruppe(), L.IntKlasse()};
     for (int I = 0; I < 12; ++I) {
         const TField &F = FFields[I + 1];
-        F.Edit->setText(Values[I]);
-        // A text equal to the one shown before raises no change: its label is refreshed here.
+        {
+            // Filling is no typing: the label is set once below, also for a text equal to
+            // the one shown before, which would raise no change.
+            const QSignalBlocker Quiet(F.Edit);
+            F.Edit->setText(Values[I]);
+        }
         if (F.Translate)
             F.Label->SetClearText(F.Translate(Values[I]));
     }

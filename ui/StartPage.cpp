@@ -49,6 +49,19 @@ const QString OpenFilters = QStringLiteral("Bohrungskatalog (*.sqlite *.db)");
 const QString AccessFilter = QStringLiteral("Access-Bohrungskatalog (*.accdb *.mdb)");
 const QString AllFilesFilter = QStringLiteral("Alle Dateien (*)");
 
+// Where to save a new catalogue file: ADirectory proposes the file (empty: the dialog's
+// choice), asking before an existing file is replaced.
+TZavDialogs::TFileRequest CatalogueSaveRequest(const QString &ACaption, const QString &ADirectory)
+{
+    TZavDialogs::TFileRequest Request;
+    Request.Caption = ACaption;
+    Request.Filters = {CatalogueFilter};
+    Request.DefaultSuffix = QStringLiteral("sqlite");
+    Request.ConfirmOverwrite = true;
+    Request.Directory = ADirectory;
+    return Request;
+}
+
 // Suspends a widget's redrawing while it lives, also when an error ends the work early.
 class TUpdatesOff
 {
@@ -124,12 +137,8 @@ void TZAV3MainForm::CreateDatabaseExecute(QObject *)
 {
     // The shown page's edits belong to the catalogue open now.
     LeaveToStartPage();
-    TZavDialogs::TFileRequest Request;
-    Request.Caption = QStringLiteral("Neuen Bohrungskatalog anlegen");
-    Request.Filters = {CatalogueFilter};
-    Request.DefaultSuffix = QStringLiteral("sqlite");
-    Request.ConfirmOverwrite = true;
-    const QString Path = ZavDialogs().GetSaveFileName(this, Request);
+    const QString Path =
+        ZavDialogs().GetSaveFileName(this, CatalogueSaveRequest(QStringLiteral("Neuen Bohrungskatalog anlegen"), QString()));
     if (Path.isEmpty())
         return;
     // Replacing the catalogue that is open: its connection goes first.
@@ -170,13 +179,9 @@ void TZAV3MainForm::OpenCatalogueFile(const QString &APath)
 void TZAV3MainForm::OpenSampleCatalogueExecute(QObject *)
 {
     LeaveToStartPage();
-    TZavDialogs::TFileRequest Request;
-    Request.Caption = QStringLiteral("Beispielkatalog speichern");
-    Request.Filters = {CatalogueFilter};
-    Request.DefaultSuffix = QStringLiteral("sqlite");
-    Request.ConfirmOverwrite = true;
-    Request.Directory = QDir(QDir::homePath()).filePath(QStringLiteral("Beispielkatalog.sqlite"));
-    const QString Path = ZavDialogs().GetSaveFileName(this, Request);
+    const QString Path = ZavDialogs().GetSaveFileName(
+        this, CatalogueSaveRequest(QStringLiteral("Beispielkatalog speichern"),
+                                   QDir(QDir::homePath()).filePath(QStringLiteral("Beispielkatalog.sqlite"))));
     if (Path.isEmpty())
         return;
     // The old connection closes first: its file may be the one replaced.
@@ -195,13 +200,9 @@ QString TZAV3MainForm::TakeOverAccessCatalogue(const QString &ASource)
                                 TZavDialogs::mbOK | TZavDialogs::mbCancel)
         != TZavDialogs::mbOK)
         return QString();
-    TZavDialogs::TFileRequest Request;
-    Request.Caption = QStringLiteral("Neuen Bohrungskatalog speichern");
-    Request.Filters = {CatalogueFilter};
-    Request.DefaultSuffix = QStringLiteral("sqlite");
-    Request.ConfirmOverwrite = true;
-    Request.Directory = QDir(Source.absolutePath()).filePath(Source.completeBaseName() + QStringLiteral(".sqlite"));
-    const QString Target = ZavDialogs().GetSaveFileName(this, Request);
+    const QString Target = ZavDialogs().GetSaveFileName(
+        this, CatalogueSaveRequest(QStringLiteral("Neuen Bohrungskatalog speichern"),
+                                   QDir(Source.absolutePath()).filePath(Source.completeBaseName() + QStringLiteral(".sqlite"))));
     if (Target.isEmpty())
         return QString();
     // The old connection closes first: its file may be the one replaced.
